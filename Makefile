@@ -1,0 +1,36 @@
+# make run    build and start Corvane against the local market-data simulator
+# make test   build and run every test
+# make bench  build optimised and print the benchmark figures
+# make build  build only
+
+BUILD_DIR ?= build
+BENCH_DIR ?= build-bench
+GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+JOBS ?= $(shell nproc)
+
+.PHONY: all build run test bench deps clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+$(BUILD_DIR)/CMakeCache.txt:
+	cmake -S . -B $(BUILD_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug
+
+build: deps $(BUILD_DIR)/CMakeCache.txt
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	@scripts/run-app $(BUILD_DIR)
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B $(BENCH_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BENCH_DIR) -j $(JOBS)
+	@scripts/run-benchmarks $(BENCH_DIR)
+
+clean:
+	rm -rf $(BUILD_DIR) $(BENCH_DIR)

@@ -1,0 +1,40 @@
+#include "simserver.h"
+
+#include "vendorservice.h"
+
+#include <QHostAddress>
+#include <QHttpServerResponder>
+
+SimServer::SimServer()
+{
+    services.push_back(std::make_unique<VendorService>());
+
+    // Every request goes through our own dispatch: the real services' paths (with ";" and
+    // several segments) do not fit Qt's route patterns.
+    http.setMissingHandler([this](const QHttpServerRequest &request, QHttpServerResponder &&responder) {
+        dispatch(request).write(std::move(responder));
+    });
+}
+
+quint16 SimServer::listen(quint16 port)
+{
+    const quint16 chosen = http.listen(QHostAddress::LocalHost, port);
+    if (chosen)
+        base = QStringLiteral("http://127.0.0.1:%1").arg(chosen);
+    return chosen;
+}
+
+QHttpServerResponse SimServer::dispatch(const QHttpServerRequest &request)
+{
+    SimRequest simRequest;
+    simRequest.url = request.url();
+    simRequest.path = request.url().path();
+    simRequest.query = request.query();
+    simRequest.baseUrl = base;
+    simRequest.now = QDateTime::currentDateTimeUtc();
+    for (const auto &service : services) {
+        if (service->handles(simRequest))
+            return service->respond(simRequest);
+    }
+    return QHttpServerResponse(QHttpServerResponse::StatusCode::NotFound);
+}

@@ -1,0 +1,18 @@
+#include "app/mainwindow.h"
+#include "app/stylesheet.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    // The embedded browsers need shared GL contexts, which must be set before the application.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Corvane"));
+    QApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
+
+    MainWindow window;
+    StyleSheet::applyAtStartup(&window);
+    window.show();
+    return application.exec();
+}

@@ -1,0 +1,119 @@
+#include "app/mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "app/stylesheet.h"
+#include "common/messageboxes.h"
+#include "store/gdatabaseclass.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QPixmap>
+#include <QSplashScreen>
+#include <QVBoxLayout>
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent)
+    , ui(new Ui::MainWindow)
+{
+    // The icons live in a static library; this keeps the linker from dropping them.
+#ifdef CORVANE_HAVE_ICONS
+    Q_INIT_RESOURCE(icons);
+#endif
+    ui->setupUi(this);
+
+    splash = new QSplashScreen(QPixmap());
+    splash->setPixmap(QPixmap(QStringLiteral("./images/splash.png")));
+    splash->show();
+
+    showSplashMessage(tr("Setting up the main window..."));
+    layOutCentralWidget();
+    createPages();
+
+    splash->finish(this);
+    delete splash;
+    splash = nullptr;
+
+    const QString title = tr("Pellora - Version: %1").arg(QStringLiteral(CORVANE_VERSION));
+    setWindowTitle(title);
+    ui->centralWidget->setWindowTitle(title);
+}
+
+MainWindow::~MainWindow()
+{
+    delete ui;
+}
+
+void MainWindow::showSplashMessage(const QString &message)
+{
+    splashMessages << message;
+    splash->showMessage(message, Qt::AlignLeft | Qt::AlignRight, Qt::white);
+    QApplication::processEvents();
+}
+
+void MainWindow::layOutCentralWidget()
+{
+    auto *navigation = new QVBoxLayout;
+    navigation->setContentsMargins(0, 0, 0, 0);
+    navigation->setSpacing(0);
+    navigation->addWidget(ui->frame_2, 0);
+    navigation->addWidget(ui->listWidget, 1);
+    ui->frame_2->setMaximumWidth(110);
+    ui->frame_2->setMinimumHeight(40);
+    ui->listWidget->setMaximumWidth(110);
+
+    auto *columns = new QHBoxLayout(ui->centralWidget);
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->setSpacing(0);
+    columns->addLayout(navigation, 0);
+    columns->addWidget(ui->stackedWidget, 1);
+}
+
+void MainWindow::createPages()
+{
+    showSplashMessage(tr("Checking for updates..."));
+
+    showSplashMessage(tr("Loading Database..."));
+    store = new GDatabaseClass();
+    GDatabaseClass::setMainInstance(store);
+    store->openDatabase();
+
+    showSplashMessage(tr("Loading HomeClass."));
+    showSplashMessage(tr("Loading ChartClass."));
+    showSplashMessage(tr("Loading FundamentalClass."));
+    showSplashMessage(tr("Loading PortfolioClass."));
+    showSplashMessage(tr("Loading WatchlistClass."));
+    showSplashMessage(tr("Loading ReportsClass."));
+    showSplashMessage(tr("Loading CalendarClass."));
+    showSplashMessage(tr("Loading RSSFeedsClass."));
+    showSplashMessage(tr("Loading EducationClass."));
+    showSplashMessage(tr("Loading SupportClass."));
+    showSplashMessage(tr("Connecting..."));
+}
+
+void MainWindow::changeListWidgetRow(int row)
+{
+    ui->listWidget->setCurrentRow(row);
+}
+
+void MainWindow::on_actionReload_Stylesheet_triggered()
+{
+    StyleSheet::reload();
+}
+
+void MainWindow::on_actionManage_Feeds_triggered()
+{
+    // Kept for the form's unplaced "Manage Feeds" action; the menu entry uses the feed reader's
+    // dialog instead.
+}
+
+void MainWindow::on_actionExit_triggered()
+{
+    close();
+}
+
+void MainWindow::on_actionAbout_triggered()
+{
+    MessageBoxes::information(this, tr("About Corvane"),
+                              tr("Corvane\nVersion %1\n\nQuotes, charts and news for private investors.")
+                                  .arg(QStringLiteral(CORVANE_VERSION)));
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+
+class GDatabaseClass;
+class QSplashScreen;
+
+namespace Ui {
+class MainWindow;
+}
+
+// The one window: navigation list on the left, a stacked page per list row on the right. Building
+// it opens the store and creates every page, while a splash screen tells how far start-up got.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // The splash messages shown while building the window, in order.
+    QStringList splashMessagesShown() const { return splashMessages; }
+
+public slots:
+    void changeListWidgetRow(int row);
+
+private slots:
+    void on_actionReload_Stylesheet_triggered();
+    void on_actionManage_Feeds_triggered();
+    void on_actionExit_triggered();
+    void on_actionAbout_triggered();
+
+private:
+    void showSplashMessage(const QString &message);
+    void layOutCentralWidget();
+    void createPages();
+
+    Ui::MainWindow *ui;
+    QSplashScreen *splash = nullptr;
+    QStringList splashMessages;
+    GDatabaseClass *store = nullptr;
+};

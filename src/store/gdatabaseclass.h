@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QObject>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+class QFile;
+class QNetworkAccessManager;
+class QNetworkReply;
+class QProgressDialog;
+class QSqlQuery;
+
+// The local SQLite store in the profile folder ~/.corvane2: creates it, brings its schema up to
+// date, fills an empty one on request, and runs the SQL of every page. Results come back as row
+// strings: the column values of a row joined with "|".
+class GDatabaseClass : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit GDatabaseClass(QObject *parent = nullptr);
+    ~GDatabaseClass() override;
+
+    // The instance the GUI thread uses, made reachable by the main window at start-up.
+    static GDatabaseClass *mainInstance();
+    static void setMainInstance(GDatabaseClass *store);
+
+    bool openDatabase();
+    // For a second thread: opens a connection of its own to the same file, in the calling thread.
+    void attachToConnection();
+
+    QStringList GetSQLRecords(const QString &query);
+    void ExecSQL(const QString &statement);
+    QString GetSQL(const QString &query);
+    static QString stripSqlDelimiters(const QString &text);
+    // Runs a script file in one transaction. A missing file ends the process (exit code 1).
+    void runSqlFile(const QString &path);
+    // Fetches the first-run data script; true when the whole file arrived.
+    bool downloadDatabaseData();
+
+    bool isOpen() const;
+    QString connectionName() const;
+    QString lastError() const { return lastErrorText; }
+
+    static QString profileDirectory();
+    static QString applicationVersion();
+
+    static inline const QString ConnectionName = QStringLiteral("dbThread");
+
+private slots:
+    void downloadFinished();
+    void downloadProgress(qint64 bytesReceived, qint64 bytesTotal);
+    void downloadReadyRead();
+    void cancelDownload();
+
+private:
+    bool openConnection(QSqlDatabase database);
+    void applyConnectionSettings();
+    void offerPopulation(const QString &dataPath);
+    void discardDownloadFile(bool removeFromDisk);
+
+    QString lastErrorText;
+    QSqlDatabase connection;
+    QSqlQuery *currentQuery = nullptr;
+    QString databasePath;
+    QString downloadPath;
+    QProgressDialog *progressDialog = nullptr;
+    bool downloadAborted = false;
+    QFile *downloadFile = nullptr;
+    QNetworkAccessManager *network = nullptr;
+    QNetworkReply *reply = nullptr;
+
+    bool downloadSucceeded = false;
+    QString ownConnectionName; // set when this instance opened a connection for another thread
+};

@@ -1,0 +1,348 @@
+#include "store/gdatabaseclass.h"
+#include "store/settingskeys.h"
+#include "store/sqlquoting.h"
+#include "store/sqlscript.h"
+#include "support/logcapture.h"
+#include "support/scriptedhttpserver.h"
+#include "support/simprocess.h"
+#include "support/storefixture.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QProgressDialog>
+#include <QSignalSpy>
+#include <QTemporaryFile>
+#include <QThread>
+#include <QTimer>
+#include <QtTest>
+
+#include <atomic>
+
+namespace {
+
+QString writeScript(QTemporaryDir &dir, const QString &text)
+{
+    const QString path = dir.filePath(QStringLiteral("script.txt"));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    file.write(text.toUtf8());
+    return path;
+}
+
+// Cancels the progress dialog of a download as soon as it shows.
+void cancelProgressDialogWhenShown()
+{
+    auto *poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *dialog = qobject_cast<QProgressDialog *>(widget); dialog && dialog->isVisible()) {
+                dialog->cancel();
+                poll->deleteLater();
+                return;
+            }
+        }
+    });
+    poll->start(20);
+}
+
+class ServiceUrl
+{
+public:
+    explicit ServiceUrl(const QString &url)
+        : previous(qgetenv("CORVANE_SERVICE_URL"))
+    {
+        qputenv("CORVANE_SERVICE_URL", url.toUtf8());
+    }
+    ~ServiceUrl() { qputenv("CORVANE_SERVICE_URL", previous); }
+
+private:
+    QByteArray previous;
+};
+
+} // namespace
+
+class StoreTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void rowStringsJoinColumnsAndShowNullAsEmpty();
+    void emptyQueryIsLoggedAndYieldsNothing();
+    void failingStatementsAreLoggedAndYieldNothing();
+    void scriptStatementsJoinLinesAndDropTheUnterminatedTail();
+    void scriptFileRunsInOneCommittedTransaction();
+    void firstRunCreatesProfileSchemaAndVersionAndAsks();
+    void answeringNoExplainsTheEmptyStore();
+    void secondRunWithSameVersionRunsNothingAndAsksNothing();
+    void versionChangeRunsSchemaAgainButDoesNotAskWhenPopulated();
+    void answeringYesFillsTheStoreFromTheVendor();
+    void failedDownloadIsReportedAndLeavesAnEmptyStore();
+    void cancelledDownloadLeavesNoFileAndAnEmptyStore();
+    void configKeyWrittenTwiceKeepsTheSecondValue();
+    void reinsertedNewsItemStaysOneRow();
+    void quotedNumbersCompareAndSortAsNumbers();
+    void apostrophesSurviveTheQuotingHelper();
+    void workerConnectionWritesWhileGuiThreadReads();
+};
+
+void StoreTest::rowStringsJoinColumnsAndShowNullAsEmpty()
+{
+    StoreFixture fixture;
+    QVERIFY(fixture.open());
+    fixture.store().ExecSQL("INSERT INTO symbols (symbol, companyName, exchange) VALUES('', 'Blank', NULL)");
+    fixture.store().ExecSQL("INSERT INTO symbols (symbol, companyName, exchange) VALUES('IBM', 'IBM Corp', 'NYQ')");
+    const QStringList rows = fixture.rows("SELECT symbol, companyName, exchange FROM symbols ORDER BY id");
+    QCOMPARE(rows, QStringList({"|Blank|", "IBM|IBM Corp|NYQ"}));
+}
+
+void StoreTest::emptyQueryIsLoggedAndYieldsNothing()
+{
+    StoreFixture fixture;
+    QVERIFY(fixture.open());
+    LogCapture log;
+    QVERIFY(fixture.store().GetSQLRecords(QString()).isEmpty());
+    QVERIFY(log.contains("Empty Query."));
+}
+
+void StoreTest::failingStatementsAreLoggedAndYieldNothing()
+{
+    StoreFixture fixture;
+    QVERIFY(fixture.open());
+    LogCapture log;
+    QVERIFY(fixture.store().GetSQLRecords("SELECT nothing FROM nowhere").isEmpty());
+    QVERIFY(log.contains("GetSQLRecords: "));
+    QVERIFY(log.contains("SELECT nothing FROM nowhere"));
+    fixture.store().ExecSQL("INSERT INTO nowhere VALUES(1)");
+    QVERIFY(log.contains("ExecSQL: "));
+    QCOMPARE(fixture.store().GetSQL("SELECT nothing FROM nowhere"), QString());
+    QVERIFY(log.contains("GetSQL: "));
+    QCOMPARE(fixture.store().GetSQL("SELECT value FROM config WHERE name='dbver'"), QString("1.12.03.16"));
+}
+
+void StoreTest::scriptStatementsJoinLinesAndDropTheUnterminatedTail()
+{
+    const QStringList lines{"CREATE TABLE t (a", "INTEGER);", "INSERT INTO t VALUES(1);", "INSERT INTO t VALUES(2)"};
+    QCOMPARE(sqlScriptStatements(lines), QStringList({"CREATE TABLE t (aINTEGER);", "INSERT INTO t VALUES(1);"}));
+    QVERIFY(sqlScriptStatements({}).isEmpty());
+}
+
+void StoreTest::scriptFileRunsInOneCommittedTransaction()
+{
+    StoreFixture fixture;
+    QVERIFY(fixture.open());
+    QTemporaryDir dir;
+    const QString path = writeScript(dir, "INSERT INTO watchlists (title)\n VALUES('One');\n"
+                                          "INSERT INTO broken VALUES(1);\n"
+                                          "INSERT INTO watchlists (title) VALUES('Two');\n"
+                                          "INSERT INTO watchlists (title) VALUES('Never')");
+    LogCapture log;
+    fixture.store().runSqlFile(path);
+    QVERIFY(log.contains("ExecSQL: ")); // the broken statement, the run goes on
+    QCOMPARE(fixture.rows("SELECT title FROM watchlists ORDER BY id"), QStringList({"One", "Two"}));
+    // Committed: a new statement outside any transaction works.
+    fixture.store().ExecSQL("BEGIN TRANSACTION;");
+    fixture.store().ExecSQL("COMMIT;");
+    QVERIFY(!log.contains("cannot start a transaction within a transaction"));
+}
+
+void StoreTest::firstRunCreatesProfileSchemaAndVersionAndAsks()
+{
+    StoreFixture fixture;
+    QVERIFY(!QDir(fixture.profile().profileDirectory()).exists());
+    QVERIFY(fixture.open());
+    QVERIFY(QFile::exists(fixture.profile().databasePath()));
+    QCOMPARE(SettingsKeys::read(fixture.store(), SettingsKeys::SchemaVersion), QString("1.12.03.16"));
+    const QStringList tables = fixture.rows("SELECT name FROM sqlite_master WHERE type='table'");
+    for (const char *table : {"config", "symbols", "fData", "fields", "qData", "feeds", "newsItems", "tmpFeeds",
+                              "rssFeeds", "rssItems", "marketWraps", "portfolio", "watchlists", "watchedSymbols",
+                              "alerts", "economicCalendar"})
+        QVERIFY2(tables.contains(QString::fromLatin1(table)), table);
+    QCOMPARE(fixture.boxes().titles().first(), QString("Populate Database?"));
+    QCOMPARE(fixture.rows("PRAGMA journal_mode"), QStringList({"wal"}));
+}
+
+void StoreTest::answeringNoExplainsTheEmptyStore()
+{
+    StoreFixture fixture;
+    QVERIFY(fixture.open());
+    QCOMPARE(fixture.boxes().titles(), QStringList({"Populate Database?", "Empty DB."}));
+    QCOMPARE(fixture.count("symbols"), 0);
+}
+
+void StoreTest::secondRunWithSameVersionRunsNothingAndAsksNothing()
+{
+    StoreFixture fixture;
+    QVERIFY(fixture.open());
+    fixture.store().ExecSQL("DROP TABLE economicCalendar");
+    fixture.boxes().clear();
+
+    GDatabaseClass second;
+    QVERIFY(second.openDatabase());
+    QVERIFY(fixture.boxes().shown().isEmpty());
+    // The schema script did not run again: the dropped table stays away.
+    QVERIFY(!second.GetSQLRecords("SELECT name FROM sqlite_master WHERE name='economicCalendar'").size());
+}
+
+void StoreTest::versionChangeRunsSchemaAgainButDoesNotAskWhenPopulated()
+{
+    StoreFixture fixture;
+    QVERIFY(fixture.open());
+    fixture.store().ExecSQL("INSERT INTO symbols (symbol, companyName, exchange) VALUES('KO','Coca-Cola','NYQ')");
+    fixture.store().ExecSQL("DROP TABLE economicCalendar");
+    fixture.store().ExecSQL("UPDATE config SET value='1.11.00.01' WHERE name='dbver'");
+    fixture.boxes().clear();
+
+    GDatabaseClass second;
+    QVERIFY(second.openDatabase());
+    QVERIFY(fixture.boxes().shown().isEmpty());
+    QCOMPARE(second.GetSQLRecords("SELECT name FROM sqlite_master WHERE name='economicCalendar'").size(), 1);
+    QCOMPARE(SettingsKeys::read(second, SettingsKeys::SchemaVersion), QString("1.12.03.16"));
+    QCOMPARE(second.GetSQLRecords("SELECT symbol FROM symbols"), QStringList({"KO"}));
+}
+
+void StoreTest::answeringYesFillsTheStoreFromTheVendor()
+{
+    SimProcess sim;
+    QVERIFY(sim.isRunning());
+    StoreFixture fixture;
+    fixture.boxes().answer("Populate Database?", QMessageBox::Yes);
+    QVERIFY(fixture.open());
+    QVERIFY(!fixture.boxes().wasShown("Download failed"));
+    QVERIFY(fixture.count("symbols") >= 12);
+    QCOMPARE(fixture.count("fields"), 82);
+    QCOMPARE(fixture.rows("SELECT companyName FROM symbols WHERE symbol='MCD'"), QStringList({"McDonald's Corporation"}));
+    QCOMPARE(fixture.rows("SELECT id FROM feeds WHERE id IN (1,2,5,9) ORDER BY id"), QStringList({"1", "2", "5", "9"}));
+    const QStringList templates = fixture.rows("SELECT feedURL FROM feeds");
+    for (const QString &address : templates) {
+        QVERIFY(address.startsWith(sim.baseUrl()));
+        QVERIFY(address.contains("<SYMBOL>"));
+    }
+    QVERIFY(fixture.count("rssFeeds") >= 2);
+    QCOMPARE(fixture.count("watchlists"), 1);
+    QVERIFY(fixture.rows("SELECT code FROM fields WHERE pos < 99 ORDER BY pos").contains("LastTradePriceOnly"));
+}
+
+void StoreTest::failedDownloadIsReportedAndLeavesAnEmptyStore()
+{
+    ScriptedHttpServer server;
+    server.scriptBody("/Downloads/Data.txt", "INSERT INTO symbols (symbol) VALUES('HALF');", 500);
+    ServiceUrl url(server.baseUrl());
+    StoreFixture fixture;
+    fixture.boxes().answer("Populate Database?", QMessageBox::Yes);
+    QVERIFY(fixture.open());
+    QVERIFY(fixture.boxes().wasShown("Download failed"));
+    QCOMPARE(fixture.count("symbols"), 0);
+    QVERIFY(!QFile::exists(fixture.profile().profileDirectory() + "/Data.txt"));
+}
+
+void StoreTest::cancelledDownloadLeavesNoFileAndAnEmptyStore()
+{
+    ScriptedHttpServer server;
+    ScriptedHttpServer::Reply silent;
+    silent.neverAnswer = true;
+    server.script("/Downloads/Data.txt", silent);
+    ServiceUrl url(server.baseUrl());
+    StoreFixture fixture;
+    fixture.boxes().answer("Populate Database?", QMessageBox::Yes);
+    cancelProgressDialogWhenShown();
+    QVERIFY(fixture.open());
+    QCOMPARE(fixture.count("symbols"), 0);
+    QVERIFY(!QFile::exists(fixture.profile().profileDirectory() + "/Data.txt"));
+    QCOMPARE(fixture.boxes().titles(), QStringList({"Populate Database?"}));
+}
+
+void StoreTest::configKeyWrittenTwiceKeepsTheSecondValue()
+{
+    StoreFixture fixture;
+    QVERIFY(fixture.open());
+    SettingsKeys::write(fixture.store(), SettingsKeys::TypeCombo, 1);
+    SettingsKeys::write(fixture.store(), SettingsKeys::TypeCombo, 3);
+    QCOMPARE(fixture.rows("SELECT value FROM config WHERE name='typeCombo'"), QStringList({"3"}));
+    QCOMPARE(SettingsKeys::readNumber(fixture.store(), SettingsKeys::TypeCombo), 3);
+    QCOMPARE(SettingsKeys::readNumber(fixture.store(), SettingsKeys::Tech4, -1), -1);
+}
+
+void StoreTest::reinsertedNewsItemStaysOneRow()
+{
+    StoreFixture fixture;
+    QVERIFY(fixture.open());
+    const QString insert = "INSERT OR IGNORE INTO newsItems (feedId, pubDate, title, desc, url, read, symbol) "
+                           "VALUES (1,'1300000000000','Title','Desc','http://x/1',0,'IBM');";
+    fixture.store().ExecSQL(insert);
+    fixture.store().ExecSQL(insert);
+    QCOMPARE(fixture.count("newsItems"), 1);
+    // The same article for another symbol is another item.
+    fixture.store().ExecSQL(QString(insert).replace("'IBM'", "'KO'"));
+    QCOMPARE(fixture.count("newsItems"), 2);
+}
+
+void StoreTest::quotedNumbersCompareAndSortAsNumbers()
+{
+    StoreFixture fixture;
+    QVERIFY(fixture.open());
+    GDatabaseClass &store = fixture.store();
+    store.ExecSQL("INSERT INTO newsItems (feedId, pubDate, title, url, symbol) VALUES (1,'999999999999','a','u1','X')");
+    store.ExecSQL("INSERT INTO newsItems (feedId, pubDate, title, url, symbol) VALUES (1,'1200000000000','b','u2','X')");
+    QCOMPARE(fixture.rows("SELECT title FROM newsItems WHERE pubDate < 1200000000000"), QStringList({"a"}));
+    QCOMPARE(fixture.rows("SELECT typeof(pubDate) FROM newsItems LIMIT 1"), QStringList({"integer"}));
+    store.ExecSQL("INSERT INTO qData (date,symbol,Open,High,Low,Close,Volume) VALUES('20240102','X','9.5','10','9','9.5','100')");
+    store.ExecSQL("INSERT INTO qData (date,symbol,Open,High,Low,Close,Volume) VALUES('20240103','X','10.25','11','10','10.25','200')");
+    QCOMPARE(fixture.rows("SELECT Close FROM qData ORDER BY Close DESC"), QStringList({"10.25", "9.5"}));
+    store.ExecSQL("INSERT INTO feeds (title, feedURL, lastUpdate) VALUES('f','u','5')");
+    QCOMPARE(fixture.rows("SELECT title FROM feeds WHERE lastUpdate < 10"), QStringList({"f"}));
+}
+
+void StoreTest::apostrophesSurviveTheQuotingHelper()
+{
+    StoreFixture fixture;
+    QVERIFY(fixture.open());
+    QCOMPARE(sqlQuoted("McDonald's"), QString("'McDonald''s'"));
+    fixture.store().ExecSQL("INSERT INTO watchlists (title) VALUES(" + sqlQuoted("Bob's 'best' picks") + ")");
+    QCOMPARE(fixture.rows("SELECT title FROM watchlists"), QStringList({"Bob's 'best' picks"}));
+    QCOMPARE(GDatabaseClass::stripSqlDelimiters("a'b|c''|"), QString("abc"));
+    QVERIFY(isSqlNumber("12.5") && isSqlNumber("-3") && !isSqlNumber("1; DROP TABLE x") && !isSqlNumber(""));
+}
+
+void StoreTest::workerConnectionWritesWhileGuiThreadReads()
+{
+    StoreFixture fixture;
+    QVERIFY(fixture.open());
+    LogCapture log;
+    constexpr int transactions = 300;
+    std::atomic<int> committed{0};
+
+    QThread *worker = QThread::create([&committed] {
+        GDatabaseClass own;
+        own.attachToConnection();
+        for (int i = 0; i < transactions; ++i) {
+            own.ExecSQL("BEGIN TRANSACTION;");
+            own.ExecSQL(QString("INSERT INTO tmpFeeds (url) VALUES('worker-%1')").arg(i));
+            own.ExecSQL("COMMIT;");
+            committed = i + 1;
+        }
+    });
+    worker->start();
+    int gotWhileRunning = 0;
+    for (int i = 0; i < transactions && !worker->isFinished(); ++i) {
+        const int before = committed;
+        fixture.store().ExecSQL("BEGIN TRANSACTION;");
+        fixture.store().ExecSQL(QString("INSERT INTO watchlists (title) VALUES('gui-%1')").arg(i));
+        fixture.store().ExecSQL("COMMIT;");
+        const int seen = fixture.count("tmpFeeds");
+        QVERIFY(seen >= before); // every committed worker row is visible to the GUI thread
+        gotWhileRunning = qMax(gotWhileRunning, seen);
+    }
+    QVERIFY(worker->wait(60000));
+    delete worker;
+    QCOMPARE(fixture.count("tmpFeeds"), transactions);
+    QVERIFY(!log.contains("database is locked"));
+    QVERIFY(!log.contains("ExecSQL: "));
+    // And the worker sees what the GUI thread committed.
+    GDatabaseClass reader;
+    reader.attachToConnection();
+    QCOMPARE(reader.GetSQLRecords("SELECT COUNT(*) FROM watchlists").first().toInt(), fixture.count("watchlists"));
+}
+
+QTEST_MAIN(StoreTest)
+#include "tst_store.moc"
