@@ -62,7 +62,8 @@ struct GeneralFeed
 };
 
 const GeneralFeed generalFeeds[] = {
-    {"Markets Today", "/feeds/markets.xml", "Stocks, bonds and currencies through the day", "Markets"},
+    {"Markets Today", "/feeds/markets.xml", "Stocks, bonds and currencies through the day",
+     "Markets"},
     {"Economy Watch", "/feeds/economy.xml", "Indicators, central banks and policy", "Economy"},
     {"Technology Business", "/feeds/technology.xml", "The business of technology", "Technology"},
 };
@@ -80,8 +81,10 @@ QString dataScript(const QString &baseUrl)
 {
     QStringList lines;
     for (const FollowedSymbol &followed : followedSymbols) {
-        lines << QStringLiteral("INSERT INTO symbols (symbol, companyName, exchange) VALUES(%1,%2,%3);")
-                     .arg(quoted(QString::fromLatin1(followed.symbol)), quoted(QString::fromUtf8(followed.company)),
+        lines << QStringLiteral(
+                     "INSERT INTO symbols (symbol, companyName, exchange) VALUES(%1,%2,%3);")
+                     .arg(quoted(QString::fromLatin1(followed.symbol)),
+                          quoted(QString::fromUtf8(followed.company)),
                           quoted(QString::fromLatin1(followed.exchange)));
     }
     for (const QuoteField &field : quoteFields()) {
@@ -90,21 +93,28 @@ QString dataScript(const QString &baseUrl)
                      .arg(field.defaultPos);
     }
     for (const Template &feed : templates) {
-        const QString address = QStringLiteral("%1/news/%2?s=<SYMBOL>").arg(baseUrl, QString::fromLatin1(feed.source));
-        lines << QStringLiteral("INSERT INTO feeds (id, title, colour, feedURL, desc, lastUpdate, template, active) "
+        const QString address =
+            QStringLiteral("%1/news/%2?s=<SYMBOL>").arg(baseUrl, QString::fromLatin1(feed.source));
+        lines << QStringLiteral("INSERT INTO feeds (id, title, colour, feedURL, desc, lastUpdate, "
+                                "template, active) "
                                 "VALUES(%1,%2,%3,%4,%5,0,1,2);")
                      .arg(feed.id)
-                     .arg(quoted(QString::fromUtf8(feed.title)), quoted(QString::fromLatin1(feed.colour)),
-                          quoted(address), quoted(QString::fromUtf8(feed.description)));
+                     .arg(quoted(QString::fromUtf8(feed.title)),
+                          quoted(QString::fromLatin1(feed.colour)), quoted(address),
+                          quoted(QString::fromUtf8(feed.description)));
     }
     for (const GeneralFeed &feed : generalFeeds) {
-        lines << QStringLiteral("INSERT INTO rssFeeds (title, feedUrl, desc, lastUpdate, category) VALUES(%1,%2,%3,0,%4);")
-                     .arg(quoted(QString::fromUtf8(feed.title)), quoted(baseUrl + QString::fromLatin1(feed.path)),
-                          quoted(QString::fromUtf8(feed.description)), quoted(QString::fromLatin1(feed.category)));
+        lines << QStringLiteral("INSERT INTO rssFeeds (title, feedUrl, desc, lastUpdate, category) "
+                                "VALUES(%1,%2,%3,0,%4);")
+                     .arg(quoted(QString::fromUtf8(feed.title)),
+                          quoted(baseUrl + QString::fromLatin1(feed.path)),
+                          quoted(QString::fromUtf8(feed.description)),
+                          quoted(QString::fromLatin1(feed.category)));
     }
     lines << QStringLiteral("INSERT INTO watchlists (id, title) VALUES(1,'Tech Leaders');");
     for (const char *symbol : {"AAPL", "MSFT", "GOOG", "IBM", "CSCO"}) {
-        lines << QStringLiteral("INSERT INTO watchedSymbols (symbol, listId, numShares) VALUES(%1,1,0);")
+        lines << QStringLiteral(
+                     "INSERT INTO watchedSymbols (symbol, listId, numShares) VALUES(%1,1,0);")
                      .arg(quoted(QString::fromLatin1(symbol)));
     }
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
@@ -112,5 +122,6 @@ QString dataScript(const QString &baseUrl)
 
 QString updateInfo(const QString &baseUrl)
 {
-    return QStringLiteral("%1\n%2/Downloads/corVane/CorvaneSetup.exe\n").arg(QStringLiteral(CORVANE_VERSION), baseUrl);
+    return QStringLiteral("%1\n%2/Downloads/corVane/CorvaneSetup.exe\n")
+        .arg(QStringLiteral(CORVANE_VERSION), baseUrl);
 }

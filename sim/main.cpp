@@ -17,7 +17,8 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Simulated market-data services for Corvane"));
     parser.addHelpOption();
-    QCommandLineOption portOption(QStringLiteral("port"), QStringLiteral("Port to listen on (0 = any free port)."),
+    QCommandLineOption portOption(QStringLiteral("port"),
+                                  QStringLiteral("Port to listen on (0 = any free port)."),
                                   QStringLiteral("port"), QStringLiteral("0"));
     parser.addOption(portOption);
     parser.process(application);

@@ -11,9 +11,10 @@ SimServer::SimServer()
 
     // Every request goes through our own dispatch: the real services' paths (with ";" and
     // several segments) do not fit Qt's route patterns.
-    http.setMissingHandler([this](const QHttpServerRequest &request, QHttpServerResponder &&responder) {
-        dispatch(request).write(std::move(responder));
-    });
+    http.setMissingHandler(
+        [this](const QHttpServerRequest &request, QHttpServerResponder &&responder) {
+            dispatch(request).write(std::move(responder));
+        });
 }
 
 quint16 SimServer::listen(quint16 port)

@@ -11,11 +11,11 @@
 // What a simulated service sees of a request.
 struct SimRequest
 {
-    QString path;          // decoded path, e.g. "/Downloads/Data.txt"
+    QString path; // decoded path, e.g. "/Downloads/Data.txt"
     QUrlQuery query;
-    QUrl url;              // as requested
-    QString baseUrl;       // "http://127.0.0.1:PORT", for addresses that point back at us
-    QDateTime now;         // data that moves with time is derived from this
+    QUrl url;        // as requested
+    QString baseUrl; // "http://127.0.0.1:PORT", for addresses that point back at us
+    QDateTime now;   // data that moves with time is derived from this
 };
 
 // One simulated service: answers the paths it recognises in the real service's format.
@@ -27,8 +27,9 @@ public:
     virtual QHttpServerResponse respond(const SimRequest &request) = 0;
 };
 
-inline QHttpServerResponse textResponse(const QByteArray &mimeType, const QByteArray &body,
-                                        QHttpServerResponse::StatusCode status = QHttpServerResponse::StatusCode::Ok)
+inline QHttpServerResponse
+textResponse(const QByteArray &mimeType, const QByteArray &body,
+             QHttpServerResponse::StatusCode status = QHttpServerResponse::StatusCode::Ok)
 {
     return QHttpServerResponse(mimeType, body, status);
 }

@@ -27,9 +27,7 @@ QStringList actionNames(const QMenu *menu)
 class HiddenFile
 {
 public:
-    explicit HiddenFile(const QString &path)
-        : original(path)
-        , hidden(path + ".hidden")
+    explicit HiddenFile(const QString &path) : original(path), hidden(path + ".hidden")
     {
         QFile::rename(original, hidden);
     }
@@ -93,8 +91,9 @@ void MainWindowTest::navigationRowsCarryLabelsIconsAndShowTheirPage()
 {
     auto *list = window->findChild<QListWidget *>("listWidget");
     auto *pages = window->findChild<QStackedWidget *>("stackedWidget");
-    const QStringList labels{"Home",     "Charts",    "F-mentals", "Portfolio", "Watchlists", "Reports",
-                             "Calendar", "RSS Feeds", "Education", "Support",   "Settings"};
+    const QStringList labels{"Home",       "Charts",  "F-mentals", "Portfolio",
+                             "Watchlists", "Reports", "Calendar",  "RSS Feeds",
+                             "Education",  "Support", "Settings"};
     const QStringList pageNames{"page",   "page_2", "page_3", "page_4",  "page_5", "page_6",
                                 "page_7", "page_8", "page_9", "page_10", "page_11"};
     QCOMPARE(list->count(), labels.size());
@@ -130,14 +129,16 @@ void MainWindowTest::menusHoldTheirActionsInOrder()
     QCOMPARE(actionNames(window->findChild<QMenu *>("menuFile")),
              QStringList({"actionExit", "actionExit_to_Systray"}));
     QCOMPARE(actionNames(window->findChild<QMenu *>("menuEdit")),
-             QStringList({"actionManage_Symbols", "actionFundamental_Fields", "actionManage_Templates"}));
-    QCOMPARE(actionNames(window->findChild<QMenu *>("menuView")), QStringList({"actionManage_Feeds_2", "actionKeyWords"}));
+             QStringList(
+                 {"actionManage_Symbols", "actionFundamental_Fields", "actionManage_Templates"}));
+    QCOMPARE(actionNames(window->findChild<QMenu *>("menuView")),
+             QStringList({"actionManage_Feeds_2", "actionKeyWords"}));
     QCOMPARE(actionNames(window->findChild<QMenu *>("menuExport")),
-             QStringList({"actionPortfolio", "actionFundamentals", "actionHistorical_data", "actionHeadlines",
-                          "actionCalendar", "actionWraps"}));
+             QStringList({"actionPortfolio", "actionFundamentals", "actionHistorical_data",
+                          "actionHeadlines", "actionCalendar", "actionWraps"}));
     QCOMPARE(actionNames(window->findChild<QMenu *>("menuHelp")),
-             QStringList({"actionKnowledgebase", "actionContext_Help", "actionFeedback", "actionUpdate", "actionAbout",
-                          "-", "actionReload_Stylesheet"}));
+             QStringList({"actionKnowledgebase", "actionContext_Help", "actionFeedback",
+                          "actionUpdate", "actionAbout", "-", "actionReload_Stylesheet"}));
     auto *unplaced = window->findChild<QAction *>("actionManage_Feeds");
     QVERIFY(unplaced);
     QCOMPARE(unplaced->text(), QString("Manage Feeds"));
@@ -153,11 +154,12 @@ void MainWindowTest::titleNamesTheVersion()
 void MainWindowTest::splashReportsEveryStepInOrder()
 {
     QCOMPARE(window->splashMessagesShown(),
-             QStringList({"Setting up the main window...", "Checking for updates...", "Loading Database...",
-                          "Loading HomeClass.", "Loading ChartClass.", "Loading FundamentalClass.",
-                          "Loading PortfolioClass.", "Loading WatchlistClass.", "Loading ReportsClass.",
-                          "Loading CalendarClass.", "Loading RSSFeedsClass.", "Loading EducationClass.",
-                          "Loading SupportClass.", "Connecting..."}));
+             QStringList({"Setting up the main window...", "Checking for updates...",
+                          "Loading Database...", "Loading HomeClass.", "Loading ChartClass.",
+                          "Loading FundamentalClass.", "Loading PortfolioClass.",
+                          "Loading WatchlistClass.", "Loading ReportsClass.",
+                          "Loading CalendarClass.", "Loading RSSFeedsClass.",
+                          "Loading EducationClass.", "Loading SupportClass.", "Connecting..."}));
     QVERIFY(fixture->store().isOpen() || GDatabaseClass::mainInstance()->isOpen());
 }
 

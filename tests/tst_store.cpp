@@ -36,7 +36,8 @@ void cancelProgressDialogWhenShown()
     auto *poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, poll, [poll] {
         for (QWidget *widget : QApplication::topLevelWidgets()) {
-            if (auto *dialog = qobject_cast<QProgressDialog *>(widget); dialog && dialog->isVisible()) {
+            if (auto *dialog = qobject_cast<QProgressDialog *>(widget);
+                dialog && dialog->isVisible()) {
                 dialog->cancel();
                 poll->deleteLater();
                 return;
@@ -49,8 +50,7 @@ void cancelProgressDialogWhenShown()
 class ServiceUrl
 {
 public:
-    explicit ServiceUrl(const QString &url)
-        : previous(qgetenv("CORVANE_SERVICE_URL"))
+    explicit ServiceUrl(const QString &url) : previous(qgetenv("CORVANE_SERVICE_URL"))
     {
         qputenv("CORVANE_SERVICE_URL", url.toUtf8());
     }
@@ -90,9 +90,12 @@ void StoreTest::rowStringsJoinColumnsAndShowNullAsEmpty()
 {
     StoreFixture fixture;
     QVERIFY(fixture.open());
-    fixture.store().ExecSQL("INSERT INTO symbols (symbol, companyName, exchange) VALUES('', 'Blank', NULL)");
-    fixture.store().ExecSQL("INSERT INTO symbols (symbol, companyName, exchange) VALUES('IBM', 'IBM Corp', 'NYQ')");
-    const QStringList rows = fixture.rows("SELECT symbol, companyName, exchange FROM symbols ORDER BY id");
+    fixture.store().ExecSQL(
+        "INSERT INTO symbols (symbol, companyName, exchange) VALUES('', 'Blank', NULL)");
+    fixture.store().ExecSQL(
+        "INSERT INTO symbols (symbol, companyName, exchange) VALUES('IBM', 'IBM Corp', 'NYQ')");
+    const QStringList rows =
+        fixture.rows("SELECT symbol, companyName, exchange FROM symbols ORDER BY id");
     QCOMPARE(rows, QStringList({"|Blank|", "IBM|IBM Corp|NYQ"}));
 }
 
@@ -117,13 +120,16 @@ void StoreTest::failingStatementsAreLoggedAndYieldNothing()
     QVERIFY(log.contains("ExecSQL: "));
     QCOMPARE(fixture.store().GetSQL("SELECT nothing FROM nowhere"), QString());
     QVERIFY(log.contains("GetSQL: "));
-    QCOMPARE(fixture.store().GetSQL("SELECT value FROM config WHERE name='dbver'"), QString("1.12.03.16"));
+    QCOMPARE(fixture.store().GetSQL("SELECT value FROM config WHERE name='dbver'"),
+             QString("1.12.03.16"));
 }
 
 void StoreTest::scriptStatementsJoinLinesAndDropTheUnterminatedTail()
 {
-    const QStringList lines{"CREATE TABLE t (a", "INTEGER);", "INSERT INTO t VALUES(1);", "INSERT INTO t VALUES(2)"};
-    QCOMPARE(sqlScriptStatements(lines), QStringList({"CREATE TABLE t (aINTEGER);", "INSERT INTO t VALUES(1);"}));
+    const QStringList lines{"CREATE TABLE t (a", "INTEGER);", "INSERT INTO t VALUES(1);",
+                            "INSERT INTO t VALUES(2)"};
+    QCOMPARE(sqlScriptStatements(lines),
+             QStringList({"CREATE TABLE t (aINTEGER);", "INSERT INTO t VALUES(1);"}));
     QVERIFY(sqlScriptStatements({}).isEmpty());
 }
 
@@ -152,11 +158,12 @@ void StoreTest::firstRunCreatesProfileSchemaAndVersionAndAsks()
     QVERIFY(!QDir(fixture.profile().profileDirectory()).exists());
     QVERIFY(fixture.open());
     QVERIFY(QFile::exists(fixture.profile().databasePath()));
-    QCOMPARE(SettingsKeys::read(fixture.store(), SettingsKeys::SchemaVersion), QString("1.12.03.16"));
+    QCOMPARE(SettingsKeys::read(fixture.store(), SettingsKeys::SchemaVersion),
+             QString("1.12.03.16"));
     const QStringList tables = fixture.rows("SELECT name FROM sqlite_master WHERE type='table'");
-    for (const char *table : {"config", "symbols", "fData", "fields", "qData", "feeds", "newsItems", "tmpFeeds",
-                              "rssFeeds", "rssItems", "marketWraps", "portfolio", "watchlists", "watchedSymbols",
-                              "alerts", "economicCalendar"})
+    for (const char *table : {"config", "symbols", "fData", "fields", "qData", "feeds", "newsItems",
+                              "tmpFeeds", "rssFeeds", "rssItems", "marketWraps", "portfolio",
+                              "watchlists", "watchedSymbols", "alerts", "economicCalendar"})
         QVERIFY2(tables.contains(QString::fromLatin1(table)), table);
     QCOMPARE(fixture.boxes().titles().first(), QString("Populate Database?"));
     QCOMPARE(fixture.rows("PRAGMA journal_mode"), QStringList({"wal"}));
@@ -181,14 +188,16 @@ void StoreTest::secondRunWithSameVersionRunsNothingAndAsksNothing()
     QVERIFY(second.openDatabase());
     QVERIFY(fixture.boxes().shown().isEmpty());
     // The schema script did not run again: the dropped table stays away.
-    QVERIFY(!second.GetSQLRecords("SELECT name FROM sqlite_master WHERE name='economicCalendar'").size());
+    QVERIFY(!second.GetSQLRecords("SELECT name FROM sqlite_master WHERE name='economicCalendar'")
+                 .size());
 }
 
 void StoreTest::versionChangeRunsSchemaAgainButDoesNotAskWhenPopulated()
 {
     StoreFixture fixture;
     QVERIFY(fixture.open());
-    fixture.store().ExecSQL("INSERT INTO symbols (symbol, companyName, exchange) VALUES('KO','Coca-Cola','NYQ')");
+    fixture.store().ExecSQL(
+        "INSERT INTO symbols (symbol, companyName, exchange) VALUES('KO','Coca-Cola','NYQ')");
     fixture.store().ExecSQL("DROP TABLE economicCalendar");
     fixture.store().ExecSQL("UPDATE config SET value='1.11.00.01' WHERE name='dbver'");
     fixture.boxes().clear();
@@ -196,7 +205,9 @@ void StoreTest::versionChangeRunsSchemaAgainButDoesNotAskWhenPopulated()
     GDatabaseClass second;
     QVERIFY(second.openDatabase());
     QVERIFY(fixture.boxes().shown().isEmpty());
-    QCOMPARE(second.GetSQLRecords("SELECT name FROM sqlite_master WHERE name='economicCalendar'").size(), 1);
+    QCOMPARE(
+        second.GetSQLRecords("SELECT name FROM sqlite_master WHERE name='economicCalendar'").size(),
+        1);
     QCOMPARE(SettingsKeys::read(second, SettingsKeys::SchemaVersion), QString("1.12.03.16"));
     QCOMPARE(second.GetSQLRecords("SELECT symbol FROM symbols"), QStringList({"KO"}));
 }
@@ -211,8 +222,10 @@ void StoreTest::answeringYesFillsTheStoreFromTheVendor()
     QVERIFY(!fixture.boxes().wasShown("Download failed"));
     QVERIFY(fixture.count("symbols") >= 12);
     QCOMPARE(fixture.count("fields"), 82);
-    QCOMPARE(fixture.rows("SELECT companyName FROM symbols WHERE symbol='MCD'"), QStringList({"McDonald's Corporation"}));
-    QCOMPARE(fixture.rows("SELECT id FROM feeds WHERE id IN (1,2,5,9) ORDER BY id"), QStringList({"1", "2", "5", "9"}));
+    QCOMPARE(fixture.rows("SELECT companyName FROM symbols WHERE symbol='MCD'"),
+             QStringList({"McDonald's Corporation"}));
+    QCOMPARE(fixture.rows("SELECT id FROM feeds WHERE id IN (1,2,5,9) ORDER BY id"),
+             QStringList({"1", "2", "5", "9"}));
     const QStringList templates = fixture.rows("SELECT feedURL FROM feeds");
     for (const QString &address : templates) {
         QVERIFY(address.startsWith(sim.baseUrl()));
@@ -220,7 +233,8 @@ void StoreTest::answeringYesFillsTheStoreFromTheVendor()
     }
     QVERIFY(fixture.count("rssFeeds") >= 2);
     QCOMPARE(fixture.count("watchlists"), 1);
-    QVERIFY(fixture.rows("SELECT code FROM fields WHERE pos < 99 ORDER BY pos").contains("LastTradePriceOnly"));
+    QVERIFY(fixture.rows("SELECT code FROM fields WHERE pos < 99 ORDER BY pos")
+                .contains("LastTradePriceOnly"));
 }
 
 void StoreTest::failedDownloadIsReportedAndLeavesAnEmptyStore()
@@ -267,8 +281,9 @@ void StoreTest::reinsertedNewsItemStaysOneRow()
 {
     StoreFixture fixture;
     QVERIFY(fixture.open());
-    const QString insert = "INSERT OR IGNORE INTO newsItems (feedId, pubDate, title, desc, url, read, symbol) "
-                           "VALUES (1,'1300000000000','Title','Desc','http://x/1',0,'IBM');";
+    const QString insert =
+        "INSERT OR IGNORE INTO newsItems (feedId, pubDate, title, desc, url, read, symbol) "
+        "VALUES (1,'1300000000000','Title','Desc','http://x/1',0,'IBM');";
     fixture.store().ExecSQL(insert);
     fixture.store().ExecSQL(insert);
     QCOMPARE(fixture.count("newsItems"), 1);
@@ -282,13 +297,20 @@ void StoreTest::quotedNumbersCompareAndSortAsNumbers()
     StoreFixture fixture;
     QVERIFY(fixture.open());
     GDatabaseClass &store = fixture.store();
-    store.ExecSQL("INSERT INTO newsItems (feedId, pubDate, title, url, symbol) VALUES (1,'999999999999','a','u1','X')");
-    store.ExecSQL("INSERT INTO newsItems (feedId, pubDate, title, url, symbol) VALUES (1,'1200000000000','b','u2','X')");
-    QCOMPARE(fixture.rows("SELECT title FROM newsItems WHERE pubDate < 1200000000000"), QStringList({"a"}));
-    QCOMPARE(fixture.rows("SELECT typeof(pubDate) FROM newsItems LIMIT 1"), QStringList({"integer"}));
-    store.ExecSQL("INSERT INTO qData (date,symbol,Open,High,Low,Close,Volume) VALUES('20240102','X','9.5','10','9','9.5','100')");
-    store.ExecSQL("INSERT INTO qData (date,symbol,Open,High,Low,Close,Volume) VALUES('20240103','X','10.25','11','10','10.25','200')");
-    QCOMPARE(fixture.rows("SELECT Close FROM qData ORDER BY Close DESC"), QStringList({"10.25", "9.5"}));
+    store.ExecSQL("INSERT INTO newsItems (feedId, pubDate, title, url, symbol) VALUES "
+                  "(1,'999999999999','a','u1','X')");
+    store.ExecSQL("INSERT INTO newsItems (feedId, pubDate, title, url, symbol) VALUES "
+                  "(1,'1200000000000','b','u2','X')");
+    QCOMPARE(fixture.rows("SELECT title FROM newsItems WHERE pubDate < 1200000000000"),
+             QStringList({"a"}));
+    QCOMPARE(fixture.rows("SELECT typeof(pubDate) FROM newsItems LIMIT 1"),
+             QStringList({"integer"}));
+    store.ExecSQL("INSERT INTO qData (date,symbol,Open,High,Low,Close,Volume) "
+                  "VALUES('20240102','X','9.5','10','9','9.5','100')");
+    store.ExecSQL("INSERT INTO qData (date,symbol,Open,High,Low,Close,Volume) "
+                  "VALUES('20240103','X','10.25','11','10','10.25','200')");
+    QCOMPARE(fixture.rows("SELECT Close FROM qData ORDER BY Close DESC"),
+             QStringList({"10.25", "9.5"}));
     store.ExecSQL("INSERT INTO feeds (title, feedURL, lastUpdate) VALUES('f','u','5')");
     QCOMPARE(fixture.rows("SELECT title FROM feeds WHERE lastUpdate < 10"), QStringList({"f"}));
 }
@@ -298,10 +320,12 @@ void StoreTest::apostrophesSurviveTheQuotingHelper()
     StoreFixture fixture;
     QVERIFY(fixture.open());
     QCOMPARE(sqlQuoted("McDonald's"), QString("'McDonald''s'"));
-    fixture.store().ExecSQL("INSERT INTO watchlists (title) VALUES(" + sqlQuoted("Bob's 'best' picks") + ")");
+    fixture.store().ExecSQL("INSERT INTO watchlists (title) VALUES(" +
+                            sqlQuoted("Bob's 'best' picks") + ")");
     QCOMPARE(fixture.rows("SELECT title FROM watchlists"), QStringList({"Bob's 'best' picks"}));
     QCOMPARE(GDatabaseClass::stripSqlDelimiters("a'b|c''|"), QString("abc"));
-    QVERIFY(isSqlNumber("12.5") && isSqlNumber("-3") && !isSqlNumber("1; DROP TABLE x") && !isSqlNumber(""));
+    QVERIFY(isSqlNumber("12.5") && isSqlNumber("-3") && !isSqlNumber("1; DROP TABLE x") &&
+            !isSqlNumber(""));
 }
 
 void StoreTest::workerConnectionWritesWhileGuiThreadReads()
@@ -341,7 +365,8 @@ void StoreTest::workerConnectionWritesWhileGuiThreadReads()
     // And the worker sees what the GUI thread committed.
     GDatabaseClass reader;
     reader.attachToConnection();
-    QCOMPARE(reader.GetSQLRecords("SELECT COUNT(*) FROM watchlists").first().toInt(), fixture.count("watchlists"));
+    QCOMPARE(reader.GetSQLRecords("SELECT COUNT(*) FROM watchlists").first().toInt(),
+             fixture.count("watchlists"));
 }
 
 QTEST_MAIN(StoreTest)

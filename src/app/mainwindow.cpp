@@ -11,9 +11,7 @@
 #include <QSplashScreen>
 #include <QVBoxLayout>
 
-MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent)
-    , ui(new Ui::MainWindow)
+MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
 {
     // The icons live in a static library; this keeps the linker from dropping them.
 #ifdef CORVANE_HAVE_ICONS
@@ -29,9 +27,8 @@ MainWindow::MainWindow(QWidget *parent)
     layOutCentralWidget();
     createPages();
 
-    splash->finish(this);
-    delete splash;
-    splash = nullptr;
+    // The splash stays up until the window is shown (see showEvent). QSplashScreen::finish()
+    // would block here for a second waiting for a window that is not shown yet.
 
     const QString title = tr("Pellora - Version: %1").arg(QStringLiteral(CORVANE_VERSION));
     setWindowTitle(title);
@@ -40,7 +37,18 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    delete splash;
     delete ui;
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (splash) {
+        splash->close();
+        splash->deleteLater();
+        splash = nullptr;
+    }
 }
 
 void MainWindow::showSplashMessage(const QString &message)
@@ -66,6 +74,9 @@ void MainWindow::layOutCentralWidget()
     columns->setSpacing(0);
     columns->addLayout(navigation, 0);
     columns->addWidget(ui->stackedWidget, 1);
+    // The settings picture sits outside the layout; keep it behind the navigation list so it never
+    // hides a row.
+    ui->label->lower();
 }
 
 void MainWindow::createPages()
@@ -113,7 +124,8 @@ void MainWindow::on_actionExit_triggered()
 
 void MainWindow::on_actionAbout_triggered()
 {
-    MessageBoxes::information(this, tr("About Corvane"),
-                              tr("Corvane\nVersion %1\n\nQuotes, charts and news for private investors.")
-                                  .arg(QStringLiteral(CORVANE_VERSION)));
+    MessageBoxes::information(
+        this, tr("About Corvane"),
+        tr("Corvane\nVersion %1\n\nQuotes, charts and news for private investors.")
+            .arg(QStringLiteral(CORVANE_VERSION)));
 }

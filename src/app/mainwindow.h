@@ -26,6 +26,9 @@ public:
 public slots:
     void changeListWidgetRow(int row);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private slots:
     void on_actionReload_Stylesheet_triggered();
     void on_actionManage_Feeds_triggered();

@@ -24,12 +24,13 @@ void applyAtStartup(QWidget *window)
     bool ok = false;
     const QString sheet = read(QStringLiteral("stylesheet.txt"), &ok);
     if (!ok) {
-        MessageBoxes::critical(window, QApplication::translate("StyleSheet", "Warning"),
-                               QApplication::translate(
-                                   "StyleSheet",
-                                   "<p>Corvane could not load its StyleSheet.</p><P>The application will "
-                                   "still attempt to run but your installation appears to be missing "
-                                   "files.<p>Please re-install as soon as possible.</p>"));
+        MessageBoxes::critical(
+            window, QApplication::translate("StyleSheet", "Warning"),
+            QApplication::translate(
+                "StyleSheet",
+                "<p>Corvane could not load its StyleSheet.</p><P>The application will "
+                "still attempt to run but your installation appears to be missing "
+                "files.<p>Please re-install as soon as possible.</p>"));
         return;
     }
     qApp->setStyleSheet(sheet);
@@ -37,7 +38,8 @@ void applyAtStartup(QWidget *window)
 
 void reload()
 {
-    qApp->setStyleSheet(read(QCoreApplication::applicationDirPath() + QStringLiteral("/stylesheet.txt")));
+    qApp->setStyleSheet(
+        read(QCoreApplication::applicationDirPath() + QStringLiteral("/stylesheet.txt")));
 }
 
 } // namespace StyleSheet

@@ -35,7 +35,8 @@ QMessageBox::StandardButton show(QWidget *parent, const Box &box)
 QMessageBox::StandardButton information(QWidget *parent, const QString &title, const QString &text,
                                         QMessageBox::StandardButtons buttons)
 {
-    return show(parent, {QMessageBox::Information, title, text, {}, buttons, QMessageBox::NoButton});
+    return show(parent,
+                {QMessageBox::Information, title, text, {}, buttons, QMessageBox::NoButton});
 }
 
 QMessageBox::StandardButton warning(QWidget *parent, const QString &title, const QString &text,
@@ -54,7 +55,8 @@ bool confirmDeletion(QWidget *parent, const QString &item, const QString &inform
 {
     const Box box{QMessageBox::Question,
                   QCoreApplication::translate("MessageBoxes", "Delete"),
-                  QCoreApplication::translate("MessageBoxes", "Are you sure you want to delete ") + item,
+                  QCoreApplication::translate("MessageBoxes", "Are you sure you want to delete ") +
+                      item,
                   informativeText,
                   QMessageBox::Yes | QMessageBox::No,
                   QMessageBox::No};

@@ -12,7 +12,8 @@ namespace Requests {
 
 namespace {
 
-const auto RedirectCountAttribute = static_cast<QNetworkRequest::Attribute>(QNetworkRequest::User + 1);
+const auto RedirectCountAttribute =
+    static_cast<QNetworkRequest::Attribute>(QNetworkRequest::User + 1);
 
 } // namespace
 
@@ -21,13 +22,16 @@ QByteArray userAgent()
     QString version = QCoreApplication::applicationVersion();
     if (version.isEmpty())
         version = QStringLiteral(CORVANE_VERSION);
-    return QStringLiteral("Corvane/%1 (Qt %2)").arg(version, QString::fromLatin1(qVersion())).toLatin1();
+    return QStringLiteral("Corvane/%1 (Qt %2)")
+        .arg(version, QString::fromLatin1(qVersion()))
+        .toLatin1();
 }
 
 QNetworkRequest request(const QUrl &url)
 {
     QNetworkRequest request(url);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::ManualRedirectPolicy);
     request.setTransferTimeout(TransferTimeoutMs);
     request.setHeader(QNetworkRequest::UserAgentHeader, userAgent());
     return request;

@@ -8,7 +8,17 @@
 // CORVANE_SERVICE_URL sets one base for all services, CORVANE_<SERVICE>_URL one service.
 namespace ServiceAddresses {
 
-enum class Service { Quotes, History, Suggest, QuoteLine, ChartImage, Vendor, Calendar, Flags };
+enum class Service
+{
+    Quotes,
+    History,
+    Suggest,
+    QuoteLine,
+    ChartImage,
+    Vendor,
+    Calendar,
+    Flags
+};
 
 // Base address (scheme, host, port, optional path prefix) of a service, without trailing "/".
 QString baseUrl(Service service);

@@ -31,15 +31,14 @@ GDatabaseClass *mainStore = nullptr;
 QString uniqueThreadConnectionName()
 {
     static QAtomicInt counter;
-    return QStringLiteral("%1-%2").arg(GDatabaseClass::ConnectionName).arg(counter.fetchAndAddRelaxed(1) + 1);
+    return QStringLiteral("%1-%2")
+        .arg(GDatabaseClass::ConnectionName)
+        .arg(counter.fetchAndAddRelaxed(1) + 1);
 }
 
 } // namespace
 
-GDatabaseClass::GDatabaseClass(QObject *parent)
-    : QObject(parent)
-{
-}
+GDatabaseClass::GDatabaseClass(QObject *parent) : QObject(parent) {}
 
 GDatabaseClass::~GDatabaseClass()
 {
@@ -91,29 +90,34 @@ bool GDatabaseClass::openDatabase()
         qDebug() << "Error creating profile directory.";
         return false;
     }
-    databasePath = QDir::toNativeSeparators(QDir::homePath()) + QDir::separator() + QStringLiteral(".corvane2") +
-                   QDir::separator() + QStringLiteral("mydb.db3");
+    databasePath = QDir::toNativeSeparators(QDir::homePath()) + QDir::separator() +
+                   QStringLiteral(".corvane2") + QDir::separator() + QStringLiteral("mydb.db3");
 
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {
         qDebug() << "Error: QSQLITE driver not available";
         return false;
     }
     // Opening again (a second window, a test) reuses the registered connection.
-    QSqlDatabase database = QSqlDatabase::contains(ConnectionName)
-                                ? QSqlDatabase::database(ConnectionName, false)
-                                : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), ConnectionName);
+    QSqlDatabase database =
+        QSqlDatabase::contains(ConnectionName)
+            ? QSqlDatabase::database(ConnectionName, false)
+            : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), ConnectionName);
     database.close();
     database.setDatabaseName(databasePath);
     if (!openConnection(database)) {
         qDebug() << "Couldn't db.open()";
-        MessageBoxes::critical(nullptr, tr("Cannot open database"), lastErrorText, QMessageBox::Cancel);
+        MessageBoxes::critical(nullptr, tr("Cannot open database"), lastErrorText,
+                               QMessageBox::Cancel);
         return false;
     }
 
-    const QString tablesPath = QDir::currentPath() + QDir::separator() + QStringLiteral("Tables.txt");
-    const QString dataPath = QStringLiteral("%1/.corvane2/Data.txt").arg(QDir::home().absolutePath());
+    const QString tablesPath =
+        QDir::currentPath() + QDir::separator() + QStringLiteral("Tables.txt");
+    const QString dataPath =
+        QStringLiteral("%1/.corvane2/Data.txt").arg(QDir::home().absolutePath());
 
-    const QStringList stored = GetSQLRecords(SettingsKeys::selectStatement(SettingsKeys::SchemaVersion));
+    const QStringList stored =
+        GetSQLRecords(SettingsKeys::selectStatement(SettingsKeys::SchemaVersion));
     if (!stored.isEmpty() && stored.first() == applicationVersion())
         return true;
 
@@ -160,10 +164,11 @@ void GDatabaseClass::offerPopulation(const QString &dataPath)
             runSqlFile(dataPath);
         return;
     }
-    MessageBoxes::information(nullptr, tr("Empty DB."),
-                              tr("You chose to not fill your db. To reverse this, simply delete the "
-                                 "database in the home directory.\nYour program will be very bare "
-                                 "until you populate the database."));
+    MessageBoxes::information(
+        nullptr, tr("Empty DB."),
+        tr("You chose to not fill your db. To reverse this, simply delete the "
+           "database in the home directory.\nYour program will be very bare "
+           "until you populate the database."));
 }
 
 void GDatabaseClass::attachToConnection()
@@ -176,7 +181,8 @@ void GDatabaseClass::attachToConnection()
         database = QSqlDatabase::cloneDatabase(ConnectionName, ownConnectionName);
     } else {
         database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), ownConnectionName);
-        database.setDatabaseName(QDir::toNativeSeparators(profileDirectory() + QStringLiteral("/mydb.db3")));
+        database.setDatabaseName(
+            QDir::toNativeSeparators(profileDirectory() + QStringLiteral("/mydb.db3")));
     }
     databasePath = database.databaseName();
     if (!openConnection(database))
@@ -251,7 +257,8 @@ void GDatabaseClass::runSqlFile(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         qDebug() << "Couldn't data.open.";
-        MessageBoxes::critical(nullptr, tr("DB Error!"), tr("Couldn't open file for DB action: ") + path);
+        MessageBoxes::critical(nullptr, tr("DB Error!"),
+                               tr("Couldn't open file for DB action: ") + path);
         std::exit(1);
     }
     QStringList lines;
@@ -268,15 +275,18 @@ void GDatabaseClass::runSqlFile(const QString &path)
 
 bool GDatabaseClass::downloadDatabaseData()
 {
-    const QUrl url = ServiceAddresses::url(ServiceAddresses::Service::Vendor, QStringLiteral("/Downloads/Data.txt"));
-    downloadPath = QStringLiteral("%1/.corvane2/%2").arg(QDir::home().absolutePath(), QFileInfo(url.path()).fileName());
+    const QUrl url = ServiceAddresses::url(ServiceAddresses::Service::Vendor,
+                                           QStringLiteral("/Downloads/Data.txt"));
+    downloadPath = QStringLiteral("%1/.corvane2/%2")
+                       .arg(QDir::home().absolutePath(), QFileInfo(url.path()).fileName());
 
     if (QFile::exists(downloadPath))
         QFile::remove(downloadPath);
     downloadFile = new QFile(downloadPath);
     if (!downloadFile->open(QIODevice::WriteOnly)) {
-        MessageBoxes::information(nullptr, tr("Downloader"),
-                                  tr("Unable to save the file %1: %2.").arg(downloadPath, downloadFile->errorString()));
+        MessageBoxes::information(
+            nullptr, tr("Downloader"),
+            tr("Unable to save the file %1: %2.").arg(downloadPath, downloadFile->errorString()));
         discardDownloadFile(false);
         return false;
     }
@@ -351,7 +361,8 @@ void GDatabaseClass::downloadFinished()
             finished->deleteLater();
             reply = next;
             connect(reply, &QNetworkReply::readyRead, this, &GDatabaseClass::downloadReadyRead);
-            connect(reply, &QNetworkReply::downloadProgress, this, &GDatabaseClass::downloadProgress);
+            connect(reply, &QNetworkReply::downloadProgress, this,
+                    &GDatabaseClass::downloadProgress);
             connect(reply, &QNetworkReply::finished, this, &GDatabaseClass::downloadFinished);
             return;
         }

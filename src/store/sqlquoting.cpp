@@ -23,6 +23,7 @@ QString stripSqlDelimiters(QString text)
 
 bool isSqlNumber(const QString &text)
 {
-    static const QRegularExpression number(QStringLiteral("^\\s*[-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?\\s*$"));
+    static const QRegularExpression number(
+        QStringLiteral("^\\s*[-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?\\s*$"));
     return number.match(text).hasMatch();
 }

@@ -5,8 +5,8 @@
 // Text spliced into SQL between single quotes. The statements of this application are plain
 // text, so an apostrophe in a company name or a title would otherwise end the literal early and
 // the row would be lost.
-QString sqlQuoted(const QString &text);          // 'O''Reilly'
-QString sqlEscaped(const QString &text);         // O''Reilly (for templates that add the quotes)
+QString sqlQuoted(const QString &text);  // 'O''Reilly'
+QString sqlEscaped(const QString &text); // O''Reilly (for templates that add the quotes)
 
 // Removes every "'" and "|" from outside text before it is stored: "|" separates the columns of
 // a row string and must never appear inside a stored value.

@@ -5,8 +5,7 @@
 #include <QTimer>
 #include <QUrl>
 
-ScriptedHttpServer::ScriptedHttpServer(QObject *parent)
-    : QObject(parent)
+ScriptedHttpServer::ScriptedHttpServer(QObject *parent) : QObject(parent)
 {
     server.listen(QHostAddress::LocalHost, 0);
     connect(&server, &QTcpServer::newConnection, this, [this] {
@@ -28,7 +27,8 @@ void ScriptedHttpServer::scriptBody(const QString &pathAndQuery, const QByteArra
     script(pathAndQuery, reply);
 }
 
-void ScriptedHttpServer::scriptRedirect(const QString &pathAndQuery, const QByteArray &location, int status)
+void ScriptedHttpServer::scriptRedirect(const QString &pathAndQuery, const QByteArray &location,
+                                        int status)
 {
     Reply reply;
     reply.status = status;
@@ -53,7 +53,8 @@ void ScriptedHttpServer::serve(QTcpSocket *socket)
             return;
         const QList<QByteArray> requestLine = buffer->left(buffer->indexOf("\r\n")).split(' ');
         buffer->remove(0, end + 4);
-        const QString target = requestLine.size() > 1 ? QString::fromLatin1(requestLine.at(1)) : QString();
+        const QString target =
+            requestLine.size() > 1 ? QString::fromLatin1(requestLine.at(1)) : QString();
         requested << target;
         answer(socket, target);
     });

@@ -22,7 +22,7 @@ public:
         QByteArray contentType = "text/plain";
         QList<QPair<QByteArray, QByteArray>> headers;
         int delayMs = 0;
-        bool neverAnswer = false;   // keep the connection open and silent
+        bool neverAnswer = false;    // keep the connection open and silent
         bool dropConnection = false; // close without a reply
     };
 

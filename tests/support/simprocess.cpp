@@ -2,8 +2,7 @@
 
 #include <QDebug>
 
-SimProcess::SimProcess()
-    : previousServiceUrl(qgetenv("CORVANE_SERVICE_URL"))
+SimProcess::SimProcess() : previousServiceUrl(qgetenv("CORVANE_SERVICE_URL"))
 {
     process.setProgram(QStringLiteral(CORVANE_SIM_PATH));
     process.setArguments({QStringLiteral("--port"), QStringLiteral("0")});

@@ -1,7 +1,6 @@
 #include "support/storefixture.h"
 
-StoreFixture::StoreFixture()
-    : database(std::make_unique<GDatabaseClass>())
+StoreFixture::StoreFixture() : database(std::make_unique<GDatabaseClass>())
 {
     answers.answer(QStringLiteral("Populate Database?"), QMessageBox::No);
 }

@@ -2,8 +2,7 @@
 
 #include <QtGlobal>
 
-TestProfile::TestProfile()
-    : previousHome(qgetenv("HOME"))
+TestProfile::TestProfile() : previousHome(qgetenv("HOME"))
 {
     qputenv("HOME", directory.path().toLocal8Bit());
 }
