@@ -166,7 +166,7 @@ QImage splashPicture()
 QImage watermarkPicture()
 {
     // Mid-tone at low opacity: visible as a tint on the white plot area and on the navy frame.
-    const QColor tone(0x8a, 0xa4, 0xc0, 46);
+    const QColor tone(0x8a, 0xa4, 0xc0, 34);
     QImage image = transparentImage(360, 110);
     QPainter p(&image);
     prepare(p);
@@ -199,13 +199,13 @@ QImage settingsPicture()
     gear.closeSubpath();
     gear = gear.subtracted(circle(50, 50, 15));
     QLinearGradient metal(0, 6, 0, 94);
-    metal.setColorAt(0, QColor(0x3a, 0x6e, 0xa3, 210));
-    metal.setColorAt(1, QColor(0x1a, 0x3a, 0x5f, 210));
-    p.setPen(QPen(QColor(0x0b, 0x1a, 0x2e, 220), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    metal.setColorAt(0, QColor(0x3a, 0x6e, 0xa3, 120));
+    metal.setColorAt(1, QColor(0x1a, 0x3a, 0x5f, 120));
+    p.setPen(QPen(QColor(0x0b, 0x1a, 0x2e, 140), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(metal);
     p.drawPath(gear);
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(0x64, 0xda, 0xe3, 170), 3));
+    p.setPen(QPen(QColor(0x64, 0xda, 0xe3, 110), 3));
     p.drawEllipse(c, 24, 24);
     return image;
 }
