@@ -6,6 +6,7 @@
 #include <QLinearGradient>
 #include <QRadialGradient>
 #include <QtMath>
+#include <algorithm>
 
 namespace art {
 
@@ -23,14 +24,18 @@ QFont brandFont(int pixelSize, int weight = QFont::Bold)
 QList<qreal> priceWalk(int count, quint32 seed)
 {
     QList<qreal> values;
-    qreal v = 0.35;
+    qreal v = 0;
     for (int i = 0; i < count; ++i) {
         seed = seed * 1664525u + 1013904223u;
         const qreal noise = ((seed >> 8) % 1000) / 1000.0 - 0.5;
-        v += 0.012 + noise * 0.09;
-        v = qBound(0.05, v, 0.95);
+        v += 0.35 + noise * 3.0;
         values << v;
     }
+    // Fit into 0.15 .. 0.8 of the band, so the line climbs without touching its edges.
+    const auto [lo, hi] = std::minmax_element(values.cbegin(), values.cend());
+    const qreal low = *lo, span = qMax(1e-9, *hi - *lo);
+    for (qreal &value : values)
+        value = 0.15 + 0.65 * (value - low) / span;
     return values;
 }
 

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QSplashScreen>
 #include <cstdio>
 
 namespace {
@@ -84,11 +85,18 @@ int main(int argc, char **argv)
     box.show();
     save(&box, outDir + "/messagebox.png");
 
-    QMenu *help = window->menuBar()->findChildren<QMenu *>().last();
+    QMenu *help = window->menuBar()->actions().last()->menu();
     help->popup(QPoint(100, 100));
     help->setActiveAction(help->actions().at(1));
     save(help, outDir + "/menu.png");
     help->close();
+
+    // The start-up messages use alignment value 3 (left and right flags, no vertical flag).
+    QSplashScreen splash(QPixmap(beside + "/images/splash.png"));
+    splash.show();
+    splash.showMessage(QStringLiteral("Loading FundamentalClass."),
+                       Qt::Alignment(Qt::AlignLeft | Qt::AlignRight), Qt::white);
+    save(&splash, outDir + "/splash.png");
 
     delete window;
     return 0;
