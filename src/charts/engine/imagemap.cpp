@@ -1,0 +1,165 @@
+#include "imagemap.h"
+
+#include "labeltemplate.h"
+#include "xychart.h"
+#include "xylayout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace ImageMap {
+namespace {
+
+const QString defaultQuery = QStringLiteral(
+    "?x={x}&xLabel={xLabel}&dataSet={dataSet}&dataSetName={dataSetName}&value={value}");
+
+struct Writer
+{
+    QString &out;
+    bool hasUrl;
+    QString url;
+    TextFormat::LabelTemplate query;
+    TextFormat::LabelTemplate extra;
+    QString scratch;
+
+    void area(double x1, double y1, double x2, double y2, const TextFormat::Fields &f)
+    {
+        char buf[96];
+        const int n =
+            std::snprintf(buf, sizeof buf, "<area shape=\"rect\" coords=\"%ld,%ld,%ld,%ld\"",
+                          std::lround(std::min(x1, x2)), std::lround(std::min(y1, y2)),
+                          std::lround(std::max(x1, x2)), std::lround(std::max(y1, y2)));
+        out.append(QLatin1String(buf, n));
+        if (hasUrl) {
+            scratch.clear();
+            scratch.append(url);
+            query.expandInto(scratch, f, TextFormat::Escape::Url);
+            out.append(QLatin1String(" href=\""));
+            TextFormat::appendEscaped(out, scratch, TextFormat::Escape::Html);
+            out.append(QLatin1Char('"'));
+        }
+        if (!extra.isEmpty()) {
+            out.append(QLatin1Char(' '));
+            extra.expandInto(out, f, TextFormat::Escape::Html);
+        }
+        out.append(QLatin1String(">\n"));
+    }
+};
+
+} // namespace
+
+void appendLayer(QString &out, const XYChart &chart, const Layer &layer, const QString &url,
+                 const QString &queryFormat, const QString &extraAttr, int offsetX, int offsetY)
+{
+    const XYLayout *l = chart.layoutResult();
+    if (!l)
+        return;
+    const LayerShapes *s = l->shapesOf(&layer);
+    if (!s || layer.kind() == Layer::InterLineKind)
+        return;
+    // The layer's own settings win over the caller's.
+    const QString u = layer.mapUrl().isEmpty() ? url : layer.mapUrl();
+    if (u == u"{disable}")
+        return;
+    const QString q = !layer.mapQuery().isEmpty()
+                          ? layer.mapQuery()
+                          : (queryFormat.isEmpty() ? defaultQuery : queryFormat);
+    const QString e = layer.mapExtra().isEmpty() ? extraAttr : layer.mapExtra();
+    Writer w{out,      !u.isEmpty(), u, TextFormat::LabelTemplate(q), TextFormat::LabelTemplate(e),
+             QString()};
+
+    const Axis *xa = chart.xAxis();
+    const auto &texts = xa->textLabels();
+    const auto &times = xa->timeLabels();
+    const bool xd = !layer.xData().empty();
+    TextFormat::Fields f;
+    auto setX = [&](int i) {
+        f.dataItem = i;
+        f.x = xd ? (i < static_cast<int>(layer.xData().size()) ? layer.xData()[i] : Chart::NoValue)
+                 : i;
+        const int li = xd ? static_cast<int>(std::lround(f.x)) : i;
+        f.xLabelText = nullptr;
+        f.xLabelTime = Chart::NoValue;
+        if (!xd || l->x.indexBased) {
+            if (li >= 0 && li < static_cast<int>(times.size()))
+                f.xLabelTime = times[li];
+            else if (li >= 0 && li < static_cast<int>(texts.size()))
+                f.xLabelText = &texts[li];
+        }
+    };
+    out.reserve(out.size() + 160 * static_cast<qsizetype>(s->boxes.size() + s->bars.size()));
+    const double ox = offsetX, oy = offsetY;
+    const double slotHalf = std::max(0.5, s->slot / 2);
+    switch (layer.kind()) {
+    case Layer::HLOCKind:
+    case Layer::CandleStickKind: {
+        const DataSet *dh = layer.getDataSet(0), *dl = layer.getDataSet(1),
+                      *dop = layer.getDataSet(2), *dc = layer.getDataSet(3);
+        f.dataSet = 0;
+        f.dataSetName = dc ? &dc->getDataName() : nullptr;
+        for (const auto &b : s->boxes) {
+            const int i = b.index;
+            setX(i);
+            f.high = dh ? dh->getValue(i) : Chart::NoValue;
+            f.low = dl ? dl->getValue(i) : Chart::NoValue;
+            f.open = dop ? dop->getValue(i) : Chart::NoValue;
+            f.close = dc ? dc->getValue(i) : Chart::NoValue;
+            f.value = f.close;
+            const double half = std::max<double>(b.half, slotHalf);
+            w.area(ox + b.x - half, oy + std::min(b.yHigh, b.yLow) - 1, ox + b.x + half - 1,
+                   oy + std::max(b.yHigh, b.yLow) + 1, f);
+        }
+        break;
+    }
+    case Layer::BarKind:
+        for (const auto &b : s->bars) {
+            const DataSet *ds = layer.getDataSet(b.dataSet);
+            setX(b.index);
+            f.dataSet = b.dataSet;
+            f.dataSetName = ds ? &ds->getDataName() : nullptr;
+            f.value = b.value;
+            f.open = f.high = f.low = f.close = Chart::NoValue;
+            const QRectF &r = b.rect;
+            w.area(ox + r.left(), oy + r.top(), ox + std::max(r.left(), r.right() - 1),
+                   oy + std::max(r.top(), r.bottom() - 1), f);
+        }
+        break;
+    default:
+        for (const auto &line : s->lines) {
+            const DataSet *ds = line.dataSet;
+            f.dataSet = line.dataSetIndex;
+            f.dataSetName = &ds->getDataName();
+            f.open = f.high = f.low = f.close = Chart::NoValue;
+            const double symHalf = ds->symbol() != Chart::NoSymbol ? ds->symbolSize() / 2.0 + 1 : 0;
+            const double hw = std::max({1.0, std::min(5.0, slotHalf), symHalf});
+            const double hh = std::max(5.0, symHalf);
+            for (size_t k = 0; k < line.points.size(); ++k) {
+                const QPointF &p = line.points[k];
+                if (std::isnan(p.y()))
+                    continue;
+                setX(line.indexes[k]);
+                f.value = ds->getValue(line.indexes[k]);
+                w.area(ox + p.x() - hw, oy + p.y() - hh, ox + p.x() + hw, oy + p.y() + hh, f);
+            }
+        }
+    }
+}
+
+void appendChart(QString &out, const XYChart &chart, const QString &url, const QString &queryFormat,
+                 const QString &extraAttr, int offsetX, int offsetY)
+{
+    // Top layers first: the first area under a point wins.
+    const auto &order = chart.drawOrder();
+    for (auto it = order.rbegin(); it != order.rend(); ++it)
+        appendLayer(out, chart, **it, url, queryFormat, extraAttr, offsetX, offsetY);
+}
+
+} // namespace ImageMap
+
+void XYChart::appendImageMap(QString &out, const QString &url, const QString &query,
+                             const QString &extra, int offsetX, int offsetY) const
+{
+    ImageMap::appendChart(out, *this, url, query, extra, absoluteOffsetX() + offsetX,
+                          absoluteOffsetY() + offsetY);
+}

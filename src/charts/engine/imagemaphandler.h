@@ -1,0 +1,57 @@
+#pragma once
+// Reads an image map made by the engine and answers which hot spot lies under a point and what
+// its attributes are. A hot spot's href is split into "path" (before "?") and its query
+// parameters; other attributes ("title", ...) keep their names.
+
+#include <QPolygonF>
+#include <QRectF>
+#include <QString>
+#include <utility>
+#include <vector>
+
+class ImageMapHandler
+{
+public:
+    explicit ImageMapHandler(const QString &imageMap);
+
+    // Number (1-based) of the first hot spot under the point, 0 for none. It becomes the
+    // current hot spot whose attributes getValue reads.
+    int getHotSpot(double x, double y);
+    int currentHotSpot() const { return m_current; }
+    int getHotSpotCount() const { return static_cast<int>(m_areas.size()); }
+
+    // Attribute of the current hot spot; a null string when absent.
+    QString getValue(const QString &key) const;
+    // Attributes of the current hot spot by position; null strings past the end.
+    QString getKey(int i) const;
+    QString getValue(int i) const;
+    int getAttributeCount() const;
+    const std::vector<std::pair<QString, QString>> &attributes() const;
+
+private:
+    struct Area
+    {
+        enum Shape
+        {
+            Rect,
+            Circle,
+            Poly,
+            Default
+        } shape = Rect;
+        QRectF bounds; // rect, or circle/polygon bounds
+        double cx = 0, cy = 0, r = 0;
+        QPolygonF poly;
+        std::vector<std::pair<QString, QString>> attrs;
+        bool contains(double x, double y) const;
+    };
+    void parse(const QString &map);
+    void index();
+
+    std::vector<Area> m_areas;
+    // Areas by column of cellWidth pixels, in map order.
+    std::vector<std::vector<int>> m_columns;
+    std::vector<int> m_wide; // default areas and areas without usable bounds
+    double m_minX = 0;
+    static constexpr double cellWidth = 8;
+    int m_current = 0;
+};

@@ -1,0 +1,752 @@
+#include "labeltemplate.h"
+
+#include "chartconst.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace TextFormat {
+
+namespace {
+
+const char *const monthShort[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+const char *const monthLong[] = {"January",   "February", "March",    "April",
+                                 "May",       "June",     "July",     "August",
+                                 "September", "October",  "November", "December"};
+const char *const dayShort[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+const char *const dayLong[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                               "Thursday", "Friday", "Saturday"};
+
+void appendInt(QString &out, long long v, int width = 0)
+{
+    char buf[32];
+    const int n = std::snprintf(buf, sizeof buf, "%0*lld", width, v);
+    out.append(QLatin1String(buf, n));
+}
+
+// Inserts thousands separators and replaces the decimal point of a plain "%f" text.
+void appendDecorated(QString &out, const char *text, QChar thousands, QChar point)
+{
+    const char *dot = std::strchr(text, '.');
+    const char *intEnd = dot ? dot : text + std::strlen(text);
+    const char *p = text;
+    if (*p == '-') {
+        out.append(QLatin1Char('-'));
+        ++p;
+    }
+    const long digits = intEnd - p;
+    for (long i = 0; i < digits; ++i) {
+        if (!thousands.isNull() && i > 0 && (digits - i) % 3 == 0)
+            out.append(thousands);
+        out.append(QLatin1Char(p[i]));
+    }
+    if (dot) {
+        out.append(point.isNull() ? QChar('.') : point);
+        out.append(QLatin1String(dot + 1));
+    }
+}
+
+void appendFixed(QString &out, double v, int decimals, QChar thousands, QChar point)
+{
+    char buf[400];
+    if (std::fabs(v) >= 1e300) {
+        out.append(QLatin1String("-"));
+        return;
+    }
+    std::snprintf(buf, sizeof buf, "%.*f", std::max(0, decimals), v);
+    if (std::strcmp(buf, "-0") == 0 ||
+        (buf[0] == '-' && std::strspn(buf + 1, "0.") == std::strlen(buf + 1)))
+        std::memmove(buf, buf + 1, std::strlen(buf)); // no "-0.00"
+    if (thousands.isNull() && (point.isNull() || point == QChar('.')))
+        out.append(QLatin1String(buf));
+    else
+        appendDecorated(out, buf, thousands, point);
+}
+
+void appendGeneral(QString &out, double v)
+{
+    if (Chart::isNoValue(v))
+        return;
+    char buf[64];
+    if (std::fabs(v) < 1e15 && v == std::floor(v)) {
+        std::snprintf(buf, sizeof buf, "%.0f", v);
+    } else {
+        std::snprintf(buf, sizeof buf, "%.10g", v);
+        // "%.10g" may print an exponent for tiny values; keep it, it is exact enough.
+    }
+    if (std::strcmp(buf, "-0") == 0)
+        std::strcpy(buf, "0");
+    out.append(QLatin1String(buf));
+}
+
+int significantDecimals(double v, int digits)
+{
+    if (v == 0 || !std::isfinite(v))
+        return 0;
+    const double a = std::fabs(v);
+    int mag = static_cast<int>(std::floor(std::log10(a)));
+    int decimals = std::max(0, digits - 1 - mag);
+    // Rounding may carry into a new digit (9.996 -> 10.00): drop one decimal then.
+    const double scale = std::pow(10.0, decimals);
+    if (decimals > 0 && std::round(a * scale) / scale >= std::pow(10.0, mag + 1))
+        --decimals;
+    return decimals;
+}
+
+enum FieldId
+{
+    FValue,
+    FX,
+    FXLabel,
+    FOpen,
+    FHigh,
+    FLow,
+    FClose,
+    FDataSet,
+    FDataItem,
+    FDataSetName,
+    FOther
+};
+
+FieldId fieldId(QStringView name)
+{
+    if (name == u"value")
+        return FValue;
+    if (name == u"x")
+        return FX;
+    if (name == u"xLabel")
+        return FXLabel;
+    if (name == u"open")
+        return FOpen;
+    if (name == u"high")
+        return FHigh;
+    if (name == u"low")
+        return FLow;
+    if (name == u"close")
+        return FClose;
+    if (name == u"dataSet")
+        return FDataSet;
+    if (name == u"dataItem")
+        return FDataItem;
+    if (name == u"dataSetName")
+        return FDataSetName;
+    return FOther;
+}
+
+double numericField(FieldId id, const Fields &f)
+{
+    switch (id) {
+    case FValue:
+        return f.value;
+    case FX:
+        return f.x;
+    case FXLabel:
+        return !Chart::isNoValue(f.xLabelTime) ? f.xLabelTime : f.x;
+    case FOpen:
+        return f.open;
+    case FHigh:
+        return f.high;
+    case FLow:
+        return f.low;
+    case FClose:
+        return f.close;
+    case FDataSet:
+        return f.dataSet;
+    case FDataItem:
+        return f.dataItem;
+    default:
+        return Chart::NoValue;
+    }
+}
+
+// Expression: reverse Polish notation over numbers and fields.
+struct ExprItem
+{
+    enum Kind
+    {
+        Number,
+        Field,
+        Op,
+        Neg
+    } kind;
+    double number = 0;
+    FieldId field = FValue;
+    char op = 0;
+};
+
+class ExprParser
+{
+public:
+    explicit ExprParser(QStringView s) : m_s(s) {}
+    bool parse(std::vector<ExprItem> &out)
+    {
+        m_out = &out;
+        if (!parseSum())
+            return false;
+        skipSpace();
+        return m_pos == m_s.size();
+    }
+
+private:
+    void skipSpace()
+    {
+        while (m_pos < m_s.size() && m_s[m_pos].isSpace())
+            ++m_pos;
+    }
+    bool parseSum()
+    {
+        if (!parseProduct())
+            return false;
+        for (;;) {
+            skipSpace();
+            if (m_pos < m_s.size() && (m_s[m_pos] == u'+' || m_s[m_pos] == u'-')) {
+                const char op = static_cast<char>(m_s[m_pos].unicode());
+                ++m_pos;
+                if (!parseProduct())
+                    return false;
+                m_out->push_back({ExprItem::Op, 0, FValue, op});
+            } else {
+                return true;
+            }
+        }
+    }
+    bool parseProduct()
+    {
+        if (!parseUnary())
+            return false;
+        for (;;) {
+            skipSpace();
+            if (m_pos < m_s.size() && (m_s[m_pos] == u'*' || m_s[m_pos] == u'/')) {
+                const char op = static_cast<char>(m_s[m_pos].unicode());
+                ++m_pos;
+                if (!parseUnary())
+                    return false;
+                m_out->push_back({ExprItem::Op, 0, FValue, op});
+            } else {
+                return true;
+            }
+        }
+    }
+    bool parseUnary()
+    {
+        skipSpace();
+        if (m_pos < m_s.size() && m_s[m_pos] == u'-') {
+            ++m_pos;
+            if (!parseUnary())
+                return false;
+            m_out->push_back({ExprItem::Neg, 0, FValue, 0});
+            return true;
+        }
+        if (m_pos < m_s.size() && m_s[m_pos] == u'+') {
+            ++m_pos;
+            return parseUnary();
+        }
+        return parseAtom();
+    }
+    bool parseAtom()
+    {
+        skipSpace();
+        if (m_pos >= m_s.size())
+            return false;
+        const QChar c = m_s[m_pos];
+        if (c == u'(') {
+            ++m_pos;
+            if (!parseSum())
+                return false;
+            skipSpace();
+            if (m_pos >= m_s.size() || m_s[m_pos] != u')')
+                return false;
+            ++m_pos;
+            return true;
+        }
+        if (c == u'{') {
+            const qsizetype end = m_s.indexOf(u'}', m_pos);
+            if (end < 0)
+                return false;
+            m_out->push_back({ExprItem::Field, 0, fieldId(m_s.mid(m_pos + 1, end - m_pos - 1)), 0});
+            m_pos = end + 1;
+            return true;
+        }
+        if (c.isDigit() || c == u'.') {
+            qsizetype start = m_pos;
+            while (m_pos < m_s.size() &&
+                   (m_s[m_pos].isDigit() || m_s[m_pos] == u'.' || m_s[m_pos] == u'e' ||
+                    m_s[m_pos] == u'E' ||
+                    ((m_s[m_pos] == u'-' || m_s[m_pos] == u'+') && m_pos > start &&
+                     (m_s[m_pos - 1] == u'e' || m_s[m_pos - 1] == u'E'))))
+                ++m_pos;
+            bool ok = false;
+            const double v = m_s.mid(start, m_pos - start).toDouble(&ok);
+            if (!ok)
+                return false;
+            m_out->push_back({ExprItem::Number, v, FValue, 0});
+            return true;
+        }
+        return false;
+    }
+
+    QStringView m_s;
+    qsizetype m_pos = 0;
+    std::vector<ExprItem> *m_out = nullptr;
+};
+
+double evaluate(const std::vector<ExprItem> &items, const Fields &f)
+{
+    double stack[64];
+    int sp = 0;
+    for (const auto &it : items) {
+        if (sp >= 63)
+            return Chart::NoValue;
+        switch (it.kind) {
+        case ExprItem::Number:
+            stack[sp++] = it.number;
+            break;
+        case ExprItem::Field: {
+            const double v = numericField(it.field, f);
+            if (Chart::isNoValue(v))
+                return Chart::NoValue;
+            stack[sp++] = v;
+            break;
+        }
+        case ExprItem::Neg:
+            if (sp < 1)
+                return Chart::NoValue;
+            stack[sp - 1] = -stack[sp - 1];
+            break;
+        case ExprItem::Op: {
+            if (sp < 2)
+                return Chart::NoValue;
+            const double b = stack[--sp];
+            double &a = stack[sp - 1];
+            switch (it.op) {
+            case '+':
+                a += b;
+                break;
+            case '-':
+                a -= b;
+                break;
+            case '*':
+                a *= b;
+                break;
+            default:
+                if (b == 0)
+                    return Chart::NoValue;
+                a /= b;
+            }
+            break;
+        }
+        }
+    }
+    return sp == 1 ? stack[0] : Chart::NoValue;
+}
+
+} // namespace
+
+struct LabelTemplate::Part
+{
+    enum Kind
+    {
+        Literal,
+        Field,
+        Expression
+    } kind;
+    QString text; // literal text, or the field name for other fields
+    FieldId field = FValue;
+    QString format;
+    bool hasFormat = false;
+    std::vector<ExprItem> expr;
+};
+
+bool isDateFormat(QStringView format)
+{
+    for (QChar c : format) {
+        switch (c.unicode()) {
+        case 'y':
+        case 'm':
+        case 'd':
+        case 'h':
+        case 'n':
+        case 's':
+        case 'a':
+            return true;
+        default:
+            break;
+        }
+    }
+    return false;
+}
+
+void appendNumber(QString &out, double v, QStringView format, int defaultDecimals)
+{
+    if (Chart::isNoValue(v))
+        return;
+    if (format.isEmpty() || format == u"@") {
+        if (defaultDecimals >= 0)
+            appendFixed(out, v, defaultDecimals, QChar(), QChar());
+        else
+            appendGeneral(out, v);
+        return;
+    }
+    qsizetype i = 0;
+    bool significant = false;
+    if (format[0] == u'P' || format[0] == u'p') {
+        significant = true;
+        ++i;
+    }
+    int digits = -1;
+    while (i < format.size() && format[i].isDigit()) {
+        digits = (digits < 0 ? 0 : digits * 10) + format[i].digitValue();
+        ++i;
+    }
+    QChar thousands, point;
+    if (i < format.size())
+        thousands = format[i++];
+    if (i < format.size())
+        point = format[i++];
+    if (thousands == u'~')
+        thousands = QChar();
+    int decimals;
+    if (significant)
+        decimals = significantDecimals(v, digits < 0 ? 3 : std::max(1, digits));
+    else if (digits >= 0)
+        decimals = digits;
+    else if (defaultDecimals >= 0)
+        decimals = defaultDecimals;
+    else {
+        // Separators only: general precision.
+        QString g;
+        appendGeneral(g, v);
+        const QByteArray b = g.toLatin1();
+        if (b.contains('e'))
+            out.append(g);
+        else
+            appendDecorated(out, b.constData(), thousands, point);
+        return;
+    }
+    appendFixed(out, v, decimals, thousands, point);
+}
+
+QString formatNumber(double v, QStringView format, int defaultDecimals)
+{
+    QString s;
+    appendNumber(s, v, format, defaultDecimals);
+    return s;
+}
+
+void appendDate(QString &out, double t, QStringView f)
+{
+    if (Chart::isNoValue(t))
+        return;
+    const Chart::DateParts p = Chart::splitChartTime(t);
+    const bool twelveHour = f.contains(u'a');
+    qsizetype i = 0;
+    auto run = [&](QChar c) {
+        qsizetype n = 0;
+        while (i + n < f.size() && f[i + n] == c)
+            ++n;
+        return n;
+    };
+    while (i < f.size()) {
+        const QChar c = f[i];
+        const qsizetype n = run(c);
+        switch (c.unicode()) {
+        case 'y':
+            if (n >= 3)
+                appendInt(out, p.year, 4);
+            else
+                appendInt(out, p.year % 100, 2);
+            i += n;
+            continue;
+        case 'm':
+            if (n >= 4)
+                out.append(QLatin1String(monthLong[p.month - 1]));
+            else if (n == 3)
+                out.append(QLatin1String(monthShort[p.month - 1]));
+            else
+                appendInt(out, p.month, n == 2 ? 2 : 0);
+            i += n;
+            continue;
+        case 'd':
+            if (n >= 4)
+                out.append(QLatin1String(dayLong[p.weekDay]));
+            else if (n == 3)
+                out.append(QLatin1String(dayShort[p.weekDay]));
+            else
+                appendInt(out, p.day, n == 2 ? 2 : 0);
+            i += n;
+            continue;
+        case 'h': {
+            int h = p.hour;
+            if (twelveHour) {
+                h %= 12;
+                if (h == 0)
+                    h = 12;
+            }
+            appendInt(out, h, n >= 2 ? 2 : 0);
+            i += n;
+            continue;
+        }
+        case 'n':
+            appendInt(out, p.minute, n >= 2 ? 2 : 0);
+            i += n;
+            continue;
+        case 's':
+            appendInt(out, p.second, n >= 2 ? 2 : 0);
+            i += n;
+            continue;
+        case 'a':
+            out.append(p.hour < 12 ? QLatin1String("am") : QLatin1String("pm"));
+            i += 1;
+            continue;
+        default:
+            out.append(c);
+            ++i;
+        }
+    }
+}
+
+QString formatDate(double t, QStringView format)
+{
+    QString s;
+    appendDate(s, t, format);
+    return s;
+}
+
+void appendDefaultDate(QString &out, double t)
+{
+    if (Chart::isNoValue(t))
+        return;
+    const Chart::DateParts p = Chart::splitChartTime(t);
+    if (p.hour || p.minute || p.second)
+        appendDate(out, t, u"mmm d, yyyy hh:nn:ss");
+    else
+        appendDate(out, t, u"mmm d, yyyy");
+}
+
+QString formatGeneral(double v)
+{
+    QString s;
+    appendGeneral(s, v);
+    return s;
+}
+
+QString formatValue(double v, const QString &formatOrTemplate)
+{
+    if (formatOrTemplate.contains(u'{')) {
+        Fields f;
+        f.value = v;
+        return LabelTemplate(formatOrTemplate).expand(f);
+    }
+    if (isDateFormat(formatOrTemplate))
+        return formatDate(v, formatOrTemplate);
+    return formatNumber(v, formatOrTemplate);
+}
+
+void appendEscaped(QString &out, QStringView text, Escape escape)
+{
+    if (escape == Escape::None) {
+        out.append(text);
+        return;
+    }
+    for (QChar c : text) {
+        if (escape == Escape::Html) {
+            switch (c.unicode()) {
+            case '&':
+                out.append(QLatin1String("&amp;"));
+                break;
+            case '<':
+                out.append(QLatin1String("&lt;"));
+                break;
+            case '>':
+                out.append(QLatin1String("&gt;"));
+                break;
+            case '"':
+                out.append(QLatin1String("&quot;"));
+                break;
+            case '\'':
+                out.append(QLatin1String("&#39;"));
+                break;
+            default:
+                out.append(c);
+            }
+        } else {
+            const ushort u = c.unicode();
+            if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') ||
+                u == '-' || u == '.' || u == '_' || u == '~') {
+                out.append(c);
+            } else {
+                const QByteArray utf8 = QString(c).toUtf8();
+                for (char b : utf8) {
+                    char buf[4];
+                    std::snprintf(buf, sizeof buf, "%%%02X", static_cast<unsigned char>(b));
+                    out.append(QLatin1String(buf, 3));
+                }
+            }
+        }
+    }
+}
+
+LabelTemplate::LabelTemplate() : m_parts(std::make_shared<std::vector<Part>>()) {}
+LabelTemplate::~LabelTemplate() = default;
+LabelTemplate::LabelTemplate(const LabelTemplate &) = default;
+LabelTemplate &LabelTemplate::operator=(const LabelTemplate &) = default;
+
+LabelTemplate::LabelTemplate(const QString &text) : m_source(text)
+{
+    auto parts = std::make_shared<std::vector<Part>>();
+    QString literal;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    auto flushLiteral = [&] {
+        if (!literal.isEmpty()) {
+            parts->push_back({Part::Literal, literal, FValue, QString(), false, {}});
+            literal.clear();
+        }
+    };
+    while (i < n) {
+        const QChar c = text[i];
+        if (c != u'{') {
+            literal.append(c);
+            ++i;
+            continue;
+        }
+        // Find the matching close brace; expressions nest field braces.
+        int depth = 0;
+        qsizetype end = -1;
+        for (qsizetype j = i; j < n; ++j) {
+            if (text[j] == u'{')
+                ++depth;
+            else if (text[j] == u'}' && --depth == 0) {
+                end = j;
+                break;
+            }
+        }
+        if (end < 0) {
+            literal.append(text.mid(i));
+            break;
+        }
+        const QString body = text.mid(i + 1, end - i - 1);
+        i = end + 1;
+        // The format follows the last "|" outside nested braces.
+        qsizetype bar = -1;
+        int d = 0;
+        for (qsizetype j = 0; j < body.size(); ++j) {
+            if (body[j] == u'{')
+                ++d;
+            else if (body[j] == u'}')
+                --d;
+            else if (body[j] == u'|' && d == 0)
+                bar = j;
+        }
+        Part part{Part::Field, QString(), FValue, QString(), false, {}};
+        const QString head = bar >= 0 ? body.left(bar) : body;
+        if (bar >= 0) {
+            part.format = body.mid(bar + 1);
+            part.hasFormat = true;
+        }
+        if (head.startsWith(u'=')) {
+            part.kind = Part::Expression;
+            if (!ExprParser(QStringView(head).mid(1)).parse(part.expr)) {
+                literal.append(u'{' + body + u'}');
+                continue;
+            }
+        } else {
+            part.field = fieldId(head);
+            part.text = head;
+        }
+        flushLiteral();
+        parts->push_back(std::move(part));
+    }
+    flushLiteral();
+    m_parts = std::move(parts);
+}
+
+bool LabelTemplate::hasFields() const
+{
+    for (const auto &p : *m_parts)
+        if (p.kind != Part::Literal)
+            return true;
+    return false;
+}
+
+QString LabelTemplate::expand(const Fields &f, Escape escape) const
+{
+    QString s;
+    expandInto(s, f, escape);
+    return s;
+}
+
+void LabelTemplate::expandInto(QString &out, const Fields &f, Escape escape) const
+{
+    QString tmp;
+    for (const auto &p : *m_parts) {
+        if (p.kind == Part::Literal) {
+            out.append(p.text);
+            continue;
+        }
+        QString &target = escape == Escape::None ? out : tmp;
+        tmp.clear();
+        if (p.kind == Part::Expression) {
+            appendNumber(target, evaluate(p.expr, f), p.format, f.defaultDecimals);
+        } else {
+            switch (p.field) {
+            case FDataSetName:
+                if (f.dataSetName)
+                    target.append(*f.dataSetName);
+                break;
+            case FXLabel:
+                if (f.xLabelText) {
+                    target.append(*f.xLabelText);
+                } else if (!Chart::isNoValue(f.xLabelTime)) {
+                    if (p.hasFormat && !p.format.isEmpty())
+                        appendDate(target, f.xLabelTime, p.format);
+                    else
+                        appendDefaultDate(target, f.xLabelTime);
+                } else {
+                    appendNumber(target, f.x, p.format);
+                }
+                break;
+            case FValue:
+                if (f.valueIsTime) {
+                    if (p.hasFormat && isDateFormat(p.format))
+                        appendDate(target, f.value, p.format);
+                    else if (p.hasFormat && !p.format.isEmpty() && p.format != u"@")
+                        appendNumber(target, f.value, p.format);
+                    else
+                        appendDefaultDate(target, f.value);
+                } else if (p.hasFormat && isDateFormat(p.format)) {
+                    appendDate(target, f.value, p.format);
+                } else {
+                    appendNumber(target, f.value, p.format, f.defaultDecimals);
+                }
+                break;
+            case FOther:
+                if (f.extra) {
+                    for (const auto &kv : *f.extra)
+                        if (kv.first == p.text) {
+                            target.append(kv.second);
+                            break;
+                        }
+                }
+                break;
+            case FDataSet:
+            case FDataItem:
+                appendNumber(target, numericField(p.field, f), u"0");
+                break;
+            default: {
+                const double v = numericField(p.field, f);
+                if (p.hasFormat && isDateFormat(p.format))
+                    appendDate(target, v, p.format);
+                else
+                    appendNumber(target, v, p.format, f.defaultDecimals);
+            }
+            }
+        }
+        if (escape != Escape::None)
+            appendEscaped(out, tmp, escape);
+    }
+}
+
+} // namespace TextFormat
