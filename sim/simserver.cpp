@@ -1,5 +1,9 @@
 #include "simserver.h"
 
+#include "chartpictureservice.h"
+#include "feedservice.h"
+#include "newsservice.h"
+#include "reportservice.h"
 #include "vendorservice.h"
 
 #include <QHostAddress>
@@ -8,6 +12,10 @@
 SimServer::SimServer()
 {
     services.push_back(std::make_unique<VendorService>());
+    services.push_back(std::make_unique<NewsService>());
+    services.push_back(std::make_unique<FeedService>());
+    services.push_back(std::make_unique<ReportService>());
+    services.push_back(std::make_unique<ChartPictureService>());
 
     // Every request goes through our own dispatch: the real services' paths (with ";" and
     // several segments) do not fit Qt's route patterns.

@@ -1,0 +1,151 @@
+#include "news/downloadthread.h"
+
+#include "news/feeditems.h"
+#include "news/newsstatements.h"
+#include "store/gdatabaseclass.h"
+
+#include <QDateTime>
+#include <QDebug>
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+
+downloadThread::downloadThread()
+{
+    manager = new QNetworkAccessManager(this);
+    // A child, so it moves to the worker thread too; its connection is opened there, on the
+    // first run, because a database connection belongs to the thread that opened it.
+    store = new GDatabaseClass(this);
+}
+
+downloadThread::~downloadThread()
+{
+    delete manager;
+    delete store;
+    qDebug() << "downloadThread Destructor.";
+}
+
+void downloadThread::run()
+{
+    downloadRss();
+}
+
+void downloadThread::downloadRss()
+{
+    if (!store->isOpen())
+        store->attachToConnection();
+
+    pendingReplies.clear();
+    allIssued = false;
+    storedThisRun = 0;
+
+    const QDateTime now = QDateTime::currentDateTime();
+    const qint64 cutOff = now.toMSecsSinceEpoch();
+    const QStringList templates = store->GetSQLRecords(NewsStatements::dueTemplates(cutOff));
+    const QStringList symbols = store->GetSQLRecords(NewsStatements::followedSymbols());
+    const qint64 next = now.addSecs(3600).toMSecsSinceEpoch();
+
+    for (const QString &row : templates) {
+        const QStringList fields = row.split(QLatin1Char('|'));
+        const QString id = fields.value(0);
+        const QString feedUrl = fields.value(1);
+        const QString title = fields.value(3);
+        for (const QString &symbol : symbols) {
+            currentUrl = QString(feedUrl).replace(QLatin1String("<SYMBOL>"), symbol);
+            currentFeedId = id.toInt();
+            currentSymbol = symbol;
+            qDebug().noquote() << "downloadThread: Getting: " + currentUrl;
+            emit updateStatus(tr("Updating: %1 for %2").arg(title, symbol));
+
+            QNetworkRequest request = Requests::request(QUrl(currentUrl));
+            request.setTransferTimeout(transferTimeoutMs);
+            QNetworkReply *reply = manager->get(request);
+            QEventLoop wait;
+            connect(reply, &QNetworkReply::finished, this, &downloadThread::rssReplyFinished);
+            connect(reply, &QNetworkReply::finished, &wait, &QEventLoop::quit);
+            pendingReplies.insert(reply, QStringLiteral("%1|%2|%3").arg(id, symbol, currentUrl));
+            if (!reply->isFinished())
+                wait.exec();
+        }
+        // Advanced whatever the requests returned, so a failing template is tried once an hour.
+        store->ExecSQL(NewsStatements::advanceTemplate(id, next));
+    }
+
+    allIssued = true;
+    if (pendingReplies.isEmpty()) {
+        // Tell the pages when this run stored something; otherwise the headline views would only
+        // learn of new items by a redirect's late reply.
+        if (storedThisRun > 0)
+            emit newRss();
+        emit done();
+    }
+}
+
+void downloadThread::rssReplyFinished()
+{
+    auto *reply = qobject_cast<QNetworkReply *>(sender());
+    if (!reply)
+        return;
+    const QString address = reply->url().toString();
+
+    if (reply->error() != QNetworkReply::NoError) {
+        qDebug().noquote() << QStringLiteral("downloadThread: Error: %1 forL %2")
+                                  .arg(reply->errorString(), address);
+    } else {
+        const QByteArray body = reply->readAll();
+        if (!Requests::redirectTarget(reply).isEmpty()) {
+            // The follow-up has no bookkeeping, so its items are only logged, never stored.
+            if (QNetworkReply *next = Requests::followRedirect(*manager, reply))
+                connect(next, &QNetworkReply::finished, this, &downloadThread::rssReplyFinished);
+        } else {
+            storeItems(reply, body);
+        }
+    }
+    finishReply(reply);
+}
+
+void downloadThread::storeItems(QNetworkReply *reply, const QByteArray &body)
+{
+    const QString address = reply->url().toString();
+    QDomDocument document;
+    if (!FeedItems::parse(body, document)) {
+        qDebug().noquote()
+            << QStringLiteral("Failed to parse the file into a DOM tree: %1").arg(address);
+        return;
+    }
+    const QStringList bookkeeping = pendingReplies.value(reply).split(QLatin1Char('|'));
+    const int feedId = bookkeeping.value(0).toInt();
+    const bool hasSymbol = bookkeeping.size() >= 2;
+    const QString symbol = bookkeeping.value(1);
+
+    const QList<FeedItems::Item> items = FeedItems::readItems(
+        document, FeedItems::FeedKind::SymbolNews, QDateTime::currentDateTime());
+    const qint64 changesBefore = totalChanges();
+    store->ExecSQL(QStringLiteral("BEGIN TRANSACTION;\n"));
+    for (const FeedItems::Item &item : items) {
+        const QString statement = NewsStatements::newsItemInsert(feedId, item, symbol);
+        if (hasSymbol)
+            store->ExecSQL(statement);
+        else
+            qDebug().noquote() << statement;
+    }
+    store->ExecSQL(QStringLiteral("COMMIT;"));
+    storedThisRun += totalChanges() - changesBefore;
+    qDebug().noquote() << "downloadThread: Processed " + address;
+}
+
+qint64 downloadThread::totalChanges()
+{
+    // Rows written through this worker's own connection (ignored duplicates do not count).
+    return store->GetSQL(QStringLiteral("SELECT total_changes()")).toLongLong();
+}
+
+void downloadThread::finishReply(QNetworkReply *reply)
+{
+    pendingReplies.remove(reply);
+    if (allIssued && pendingReplies.isEmpty()) {
+        emit newRss();
+        emit done();
+    }
+    reply->deleteLater();
+}

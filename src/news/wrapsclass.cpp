@@ -1,0 +1,143 @@
+#include "news/wrapsclass.h"
+
+#include "common/requests.h"
+#include "common/serviceaddresses.h"
+#include "news/feeditems.h"
+#include "news/newsstatements.h"
+#include "store/gdatabaseclass.h"
+#include "store/settingskeys.h"
+#include "store/sqlquoting.h"
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QDebug>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWebEngineView>
+
+namespace {
+
+constexpr int CheckIntervalMs = 60000;
+
+GDatabaseClass &store()
+{
+    return *GDatabaseClass::mainInstance();
+}
+
+} // namespace
+
+WrapsClass::WrapsClass(QWidget *parent) : QWidget(parent)
+{
+    topFrame = new QFrame;
+    topFrame->setObjectName(QStringLiteral("topFrame"));
+    topFrame->setFixedHeight(40);
+    itemsCombo = new QComboBox;
+    itemsCombo->setObjectName(QStringLiteral("reportBox"));
+    itemsCombo->setMinimumWidth(360);
+    itemsCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    auto *bar = new QHBoxLayout(topFrame);
+    bar->addWidget(new QLabel(tr("Market Reports:")));
+    bar->addWidget(itemsCombo);
+    bar->addStretch(1);
+
+    webView = new QWebEngineView;
+    webView->setObjectName(QStringLiteral("webView"));
+    timer = new QTimer(this);
+    manager = new QNetworkAccessManager(this);
+
+    auto *layout = new QVBoxLayout(parent ? parent : this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(topFrame);
+    layout->addWidget(webView, 1);
+
+    connect(itemsCombo, &QComboBox::currentIndexChanged, this,
+            [this](int index) { itemsComboChanged(itemsCombo->itemText(index)); });
+    connect(timer, &QTimer::timeout, this, &WrapsClass::getMarketWraps);
+
+    reloadReports();
+    timer->start(CheckIntervalMs);
+}
+
+QUrl WrapsClass::feedUrl()
+{
+    return ServiceAddresses::url(ServiceAddresses::Service::Vendor, QStringLiteral("/?feed=rss2"));
+}
+
+void WrapsClass::reloadReports()
+{
+    // Rebuilding keeps the report being read: the list is rebuilt every minute, and a reader
+    // should not lose the article to that.
+    const QString chosen = itemsCombo->currentIndex() > 0 ? itemsCombo->currentText() : QString();
+    const QStringList titles = store().GetSQLRecords(QStringLiteral(
+        "SELECT title FROM marketWraps WHERE category='MarketReports' ORDER BY pubDate DESC"));
+    const int keep = chosen.isEmpty() ? -1 : titles.indexOf(chosen);
+    if (keep >= 0) {
+        const QSignalBlocker quiet(itemsCombo);
+        itemsCombo->clear();
+        itemsCombo->addItem(tr("Select a Report..."));
+        itemsCombo->addItems(titles);
+        itemsCombo->setCurrentIndex(keep + 1);
+        return;
+    }
+    itemsCombo->clear();
+    itemsCombo->addItem(tr("Select a Report..."));
+    itemsCombo->addItems(titles);
+}
+
+void WrapsClass::itemsComboChanged(const QString &title)
+{
+    const QString content = store().GetSQL(
+        QStringLiteral("SELECT content FROM marketWraps WHERE title=") + sqlQuoted(title));
+    webView->setHtml(content);
+}
+
+void WrapsClass::getMarketWraps()
+{
+    qDebug() << "getMarketWraps...";
+    const qint64 gate = SettingsKeys::readNumber(store(), SettingsKeys::MarketWrapsUpdate, 0);
+    const QDateTime now = QDateTime::currentDateTime();
+    if (gate < now.toMSecsSinceEpoch()) {
+        QNetworkReply *reply = Requests::get(*manager, feedUrl());
+        connect(reply, &QNetworkReply::finished, this, &WrapsClass::replyFinished);
+        SettingsKeys::write(store(), SettingsKeys::MarketWrapsUpdate,
+                            now.addSecs(3600).toMSecsSinceEpoch());
+    }
+    qDebug() << "getMarketWraps: done.";
+    reloadReports();
+}
+
+void WrapsClass::replyFinished()
+{
+    auto *reply = qobject_cast<QNetworkReply *>(sender());
+    if (!reply)
+        return;
+    reply->deleteLater();
+    if (reply->error() != QNetworkReply::NoError) {
+        qDebug().noquote() << reply->errorString();
+        return;
+    }
+    const QByteArray body = reply->readAll();
+    if (!Requests::redirectTarget(reply).isEmpty()) {
+        if (QNetworkReply *next = Requests::followRedirect(*manager, reply))
+            connect(next, &QNetworkReply::finished, this, &WrapsClass::replyFinished);
+        return;
+    }
+    QDomDocument document;
+    if (!FeedItems::parse(body, document)) {
+        qDebug() << "Failed to parse the file into a DOM tree.";
+        return;
+    }
+    store().ExecSQL(QStringLiteral("BEGIN TRANSACTION;"));
+    const QList<FeedItems::Item> items = FeedItems::readItems(
+        document, FeedItems::FeedKind::MarketReport, QDateTime::currentDateTime());
+    for (const FeedItems::Item &item : items)
+        store().ExecSQL(NewsStatements::marketWrapInsert(item));
+    store().ExecSQL(QStringLiteral("COMMIT;"));
+    reloadReports();
+}
