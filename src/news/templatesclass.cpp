@@ -45,6 +45,7 @@ TemplatesClass::TemplatesClass(QWidget *parent) : QWidget(parent)
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->verticalHeader()->hide();
     grid->verticalHeader()->setDefaultSectionSize(20);
+    grid->horizontalHeader()->setMinimumSectionSize(5); // the id column is a thin colour swatch
     grid->setColumnWidth(0, 20);
     grid->setColumnWidth(ActiveColumn, 45);
     grid->setColumnWidth(4, 50);

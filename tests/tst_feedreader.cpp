@@ -1,0 +1,244 @@
+#include "news/addrssclass.h"
+#include "news/articlesclass.h"
+#include "support/logcapture.h"
+#include "support/newsfixture.h"
+#include "support/scriptedhttpserver.h"
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+namespace {
+
+QStringList itemsOf(const QComboBox *box)
+{
+    QStringList texts;
+    for (int index = 0; index < box->count(); ++index)
+        texts << box->itemText(index);
+    return texts;
+}
+
+QByteArray feedWithItems(const QString &channel, int count,
+                         const QString &linkPrefix = "http%3A//site.example/")
+{
+    QList<RssItem> items;
+    for (int n = 0; n < count; ++n) {
+        const QDateTime when = QDateTime::currentDateTimeUtc().addSecs(-3600 * (n + 1));
+        items << RssItem{QString("Story %1").arg(n),
+                         linkPrefix + QString::number(n),
+                         "Someone's text",
+                         when.toString("ddd, dd MMM yyyy hh:mm:ss") + " +0000",
+                         "",
+                         "",
+                         ""};
+    }
+    return rssDocument(items, channel);
+}
+
+} // namespace
+
+class FeedReaderTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void theFeedListOffersEveryTitleOnceAfterAChoiceEntry();
+    void dueFeedsAreFetchedStoredAndPutOffForAnHour();
+    void aMovedFeedIsStoredUnderItsNewAddress();
+    void choosingASourceListsItsNewestTitles();
+    void theSourceSelectorPopsUpOnlyUntilAnArticleIsOpened();
+    void theManagerAddsAFeedAfterFetchingIt();
+    void theManagerRefusesDuplicatesAndNonFeeds();
+    void theManagerDeletesAFeedWithItsItems();
+
+private:
+    NewsFixture *news = nullptr;
+    ScriptedHttpServer *server = nullptr;
+    QWidget *container = nullptr;
+};
+
+void FeedReaderTest::init()
+{
+    news = new NewsFixture;
+    server = new ScriptedHttpServer;
+    container = new QWidget;
+}
+
+void FeedReaderTest::cleanup()
+{
+    delete container;
+    delete server;
+    delete news;
+}
+
+void FeedReaderTest::theFeedListOffersEveryTitleOnceAfterAChoiceEntry()
+{
+    news->addGeneralFeed("Zulu", server->url("/z.xml"));
+    news->addGeneralFeed("Alpha", server->url("/a.xml"));
+    ArticlesClass page(container);
+    auto *sources = container->findChild<QComboBox *>("sourceBox");
+    QCOMPARE(itemsOf(sources), QStringList({"Please make a selection...", "Alpha", "Zulu"}));
+    emit page.feedManager()->NewArticles();
+    emit page.feedManager()->NewArticles();
+    QCOMPARE(itemsOf(sources), QStringList({"Please make a selection...", "Alpha", "Zulu"}));
+    QCOMPARE(itemsOf(container->findChild<QComboBox *>("periodBox")),
+             QStringList({"This quarter", "This month", "This week"}));
+}
+
+void FeedReaderTest::dueFeedsAreFetchedStoredAndPutOffForAnHour()
+{
+    const int due = news->addGeneralFeed("Due", server->url("/due.xml"));
+    news->addGeneralFeed("Later", server->url("/later.xml"),
+                         QDateTime::currentMSecsSinceEpoch() + 600000);
+    server->scriptBody("/due.xml", feedWithItems("Due", 3));
+    ArticlesClass page(container);
+    const qint64 before = QDateTime::currentMSecsSinceEpoch();
+    page.getNewArticles();
+    QTRY_COMPARE(news->count("rssItems"), 3);
+    QCOMPARE(server->requests(), QStringList({"/due.xml"}));
+    QVERIFY(
+        news->value(QString("SELECT lastUpdate FROM rssFeeds WHERE id=%1").arg(due)).toLongLong() >=
+        before + 3600000);
+    // Only "%3A" is restored; the description is cleaned of apostrophes.
+    QCOMPARE(news->rows("SELECT feedId, url, desc, read FROM rssItems WHERE title='Story 0'"),
+             QStringList({QString("%1|http://site.example/0|Someones text|0").arg(due)}));
+
+    page.getNewArticles(); // not due any more
+    QTest::qWait(100);
+    QCOMPARE(server->requests().size(), 1);
+}
+
+void FeedReaderTest::aMovedFeedIsStoredUnderItsNewAddress()
+{
+    const int id = news->addGeneralFeed("Moved", server->url("/old.xml"));
+    server->scriptRedirect("/old.xml", "/new.xml", 301);
+    server->scriptBody("/new.xml", feedWithItems("Moved", 2));
+    ArticlesClass page(container);
+    page.getNewArticles();
+    QTRY_COMPARE(news->count("rssItems"), 2);
+    QCOMPARE(news->value(QString("SELECT feedUrl FROM rssFeeds WHERE id=%1").arg(id)),
+             server->url("/new.xml"));
+    QCOMPARE(news->rows("SELECT DISTINCT feedId FROM rssItems"),
+             QStringList({QString::number(id)}));
+}
+
+void FeedReaderTest::choosingASourceListsItsNewestTitles()
+{
+    news->addGeneralFeed("Bob's feed", server->url("/b.xml"));
+    server->scriptBody("/b.xml", feedWithItems("B", 60));
+    ArticlesClass page(container);
+    page.getNewArticles();
+    QTRY_COMPARE(news->count("rssItems"), 60);
+
+    auto *sources = container->findChild<QComboBox *>("sourceBox");
+    auto *articles = container->findChild<QComboBox *>("articleBox");
+    sources->setCurrentText("Bob's feed");
+    QCOMPARE(articles->count(), 51);
+    QCOMPARE(articles->itemText(0), QString("Please make a selection..."));
+    QCOMPARE(articles->itemText(1), QString("Story 0"));
+    QCOMPARE(articles->itemText(50), QString("Story 49"));
+
+    // This week: only the items of the last seven days (one an hour here, so all of them).
+    container->findChild<QComboBox *>("periodBox")->setCurrentIndex(2);
+    QCOMPARE(articles->count(), 51);
+
+    sources->setCurrentIndex(0);
+    QCOMPARE(itemsOf(articles), QStringList({"Please make a selection..."}));
+}
+
+void FeedReaderTest::theSourceSelectorPopsUpOnlyUntilAnArticleIsOpened()
+{
+    news->addGeneralFeed("Feed", server->url("/f.xml"));
+    server->scriptBody("/f.xml", feedWithItems("F", 1, server->url("/article")));
+    server->scriptBody("/article0", "<html><body>article</body></html>");
+    ArticlesClass page(container);
+    QVERIFY(page.articleViewIsBlank());
+    page.getNewArticles();
+    QTRY_COMPARE(news->count("rssItems"), 1);
+    auto *sources = container->findChild<QComboBox *>("sourceBox");
+    sources->setCurrentText("Feed");
+    QVERIFY(page.articleViewIsBlank()); // a source alone opens no article
+    container->findChild<QComboBox *>("articleBox")->setCurrentText("Story 0");
+    QVERIFY(!page.articleViewIsBlank());
+}
+
+void FeedReaderTest::theManagerAddsAFeedAfterFetchingIt()
+{
+    server->scriptBody("/new.xml", rssDocument({}, "Bob's News"));
+    AddRssClass manager;
+    QSignalSpy changed(&manager, &AddRssClass::NewArticles);
+    QDialog *form = manager.dialogWindow();
+    form->show();
+    form->findChild<QLineEdit *>("addressEdit")->setText(server->url("/new.xml"));
+    auto *save = form->findChild<QPushButton *>("saveButton");
+    QCOMPARE(save->text(), QString("Verify && Save"));
+    save->click();
+    QVERIFY(!save->isEnabled());
+    QTRY_COMPARE(changed.count(), 1);
+    QVERIFY(save->isEnabled());
+    QVERIFY(!form->isVisible());
+    QCOMPARE(news->rows("SELECT title, feedUrl, desc, lastUpdate FROM rssFeeds"),
+             QStringList({"Bob's News|" + server->url("/new.xml") + "|About Bob's News|0"}));
+    auto *table = form->findChild<QTableWidget *>("feedsTable");
+    QCOMPARE(table->rowCount(), 1);
+    QCOMPARE(table->item(0, 2)->text(), QString("Bob's News"));
+    QVERIFY(table->isColumnHidden(0) && table->isColumnHidden(1));
+}
+
+void FeedReaderTest::theManagerRefusesDuplicatesAndNonFeeds()
+{
+    news->addGeneralFeed("Have it", server->url("/have.xml"));
+    server->scriptBody("/have.xml", rssDocument({}, "Have it"));
+    server->scriptBody("/page.html", "<html><p>no feed</html>");
+    AddRssClass manager;
+    QSignalSpy changed(&manager, &AddRssClass::NewArticles);
+    QDialog *form = manager.dialogWindow();
+    auto *address = form->findChild<QLineEdit *>("addressEdit");
+
+    address->setText(server->url("/have.xml"));
+    form->findChild<QPushButton *>("saveButton")->click();
+    QTRY_COMPARE(changed.count(), 1);
+    QCOMPARE(news->boxes().shown().last().text, QString("Duplicate RSS Feed. Please try another."));
+    QCOMPARE(news->boxes().shown().last().title, QString("Error!"));
+
+    address->setText(server->url("/page.html"));
+    form->findChild<QPushButton *>("saveButton")->click();
+    QTRY_COMPARE(changed.count(), 2);
+    QCOMPARE(news->boxes().shown().last().text, QString("Invalid RSS feed. Please try another."));
+    QCOMPARE(news->count("rssFeeds"), 1);
+}
+
+void FeedReaderTest::theManagerDeletesAFeedWithItsItems()
+{
+    const int keep = news->addGeneralFeed("Keep", server->url("/k.xml"));
+    const int drop = news->addGeneralFeed("Drop", server->url("/d.xml"));
+    news->store().ExecSQL(
+        QString("INSERT INTO rssItems (feedId, title, url) VALUES(%1,'k','u1'),(%2,'d','u2')")
+            .arg(keep)
+            .arg(drop));
+    AddRssClass manager;
+    QSignalSpy changed(&manager, &AddRssClass::NewArticles);
+    QDialog *form = manager.dialogWindow();
+    auto *table = form->findChild<QTableWidget *>("feedsTable");
+    auto *remove = form->findChild<QPushButton *>("deleteButton");
+    remove->click(); // nothing chosen yet
+    QCOMPARE(changed.count(), 0);
+
+    emit table->cellDoubleClicked(1, 2);
+    QCOMPARE(form->findChild<QLineEdit *>("addressEdit")->text(), server->url("/d.xml"));
+    remove->click();
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(news->rows("SELECT title FROM rssFeeds"), QStringList({"Keep"}));
+    QCOMPARE(news->rows("SELECT title FROM rssItems"), QStringList({"k"}));
+    QCOMPARE(table->rowCount(), 1);
+    QVERIFY(form->findChild<QLineEdit *>("addressEdit")->text().isEmpty());
+}
+
+NEWS_TEST_MAIN(FeedReaderTest)
+#include "tst_feedreader.moc"
