@@ -3,6 +3,10 @@
 
 #include "app/stylesheet.h"
 #include "common/messageboxes.h"
+#include "news/addrssclass.h"
+#include "news/articlesclass.h"
+#include "news/templatesclass.h"
+#include "news/wrapsclass.h"
 #include "store/gdatabaseclass.h"
 
 #include <QApplication>
@@ -94,8 +98,10 @@ void MainWindow::createPages()
     showSplashMessage(tr("Loading PortfolioClass."));
     showSplashMessage(tr("Loading WatchlistClass."));
     showSplashMessage(tr("Loading ReportsClass."));
+    wrapsPage = new WrapsClass(ui->page_6);
     showSplashMessage(tr("Loading CalendarClass."));
     showSplashMessage(tr("Loading RSSFeedsClass."));
+    articlesPage = new ArticlesClass(ui->page_8);
     showSplashMessage(tr("Loading EducationClass."));
     showSplashMessage(tr("Loading SupportClass."));
     showSplashMessage(tr("Connecting..."));
@@ -109,6 +115,26 @@ void MainWindow::changeListWidgetRow(int row)
 void MainWindow::on_actionReload_Stylesheet_triggered()
 {
     StyleSheet::reload();
+}
+
+void MainWindow::on_listWidget_currentRowChanged(int currentRow)
+{
+    // The feed reader shows nothing until a source is picked: offer the sources straight away.
+    if (currentRow == 7 && articlesPage && articlesPage->articleViewIsBlank())
+        articlesPage->popUpSourceSelector();
+}
+
+void MainWindow::on_actionManage_Feeds_2_triggered()
+{
+    if (articlesPage)
+        articlesPage->feedManager()->execDialog();
+}
+
+void MainWindow::on_actionManage_Templates_triggered()
+{
+    auto *templates = new TemplatesClass;
+    templates->execDialog();
+    delete templates;
 }
 
 void MainWindow::on_actionManage_Feeds_triggered()

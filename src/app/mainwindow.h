@@ -3,8 +3,10 @@
 #include <QMainWindow>
 #include <QStringList>
 
+class ArticlesClass;
 class GDatabaseClass;
 class QSplashScreen;
+class WrapsClass;
 
 namespace Ui {
 class MainWindow;
@@ -31,7 +33,10 @@ protected:
 
 private slots:
     void on_actionReload_Stylesheet_triggered();
+    void on_listWidget_currentRowChanged(int currentRow);
     void on_actionManage_Feeds_triggered();
+    void on_actionManage_Feeds_2_triggered();
+    void on_actionManage_Templates_triggered();
     void on_actionExit_triggered();
     void on_actionAbout_triggered();
 
@@ -44,4 +49,6 @@ private:
     QSplashScreen *splash = nullptr;
     QStringList splashMessages;
     GDatabaseClass *store = nullptr;
+    WrapsClass *wrapsPage = nullptr;
+    ArticlesClass *articlesPage = nullptr;
 };
