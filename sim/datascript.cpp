@@ -1,35 +1,11 @@
 #include "datascript.h"
 
+#include "companies.h"
 #include "quotefields.h"
 
 #include <QStringList>
 
 namespace {
-
-struct FollowedSymbol
-{
-    const char *symbol;
-    const char *company;
-    const char *exchange;
-};
-
-// Well-known listings a new investor is likely to follow.
-const FollowedSymbol followedSymbols[] = {
-    {"AAPL", "Apple Inc.", "NMS"},
-    {"MSFT", "Microsoft Corporation", "NMS"},
-    {"GOOG", "Alphabet Inc.", "NMS"},
-    {"AMZN", "Amazon.com, Inc.", "NMS"},
-    {"IBM", "International Business Machines Corporation", "NYQ"},
-    {"CSCO", "Cisco Systems, Inc.", "NMS"},
-    {"INTC", "Intel Corporation", "NMS"},
-    {"GE", "General Electric Company", "NYQ"},
-    {"JPM", "JPMorgan Chase & Co.", "NYQ"},
-    {"XOM", "Exxon Mobil Corporation", "NYQ"},
-    {"KO", "The Coca-Cola Company", "NYQ"},
-    {"WMT", "Walmart Inc.", "NYQ"},
-    {"MCD", "McDonald's Corporation", "NYQ"},
-    {"ORCL", "Oracle Corporation", "NYQ"},
-};
 
 struct Template
 {
@@ -80,12 +56,10 @@ QString quoted(const QString &text)
 QString dataScript(const QString &baseUrl)
 {
     QStringList lines;
-    for (const FollowedSymbol &followed : followedSymbols) {
+    for (const Company &followed : followedCompanies()) {
         lines << QStringLiteral(
                      "INSERT INTO symbols (symbol, companyName, exchange) VALUES(%1,%2,%3);")
-                     .arg(quoted(QString::fromLatin1(followed.symbol)),
-                          quoted(QString::fromUtf8(followed.company)),
-                          quoted(QString::fromLatin1(followed.exchange)));
+                     .arg(quoted(followed.symbol), quoted(followed.name), quoted(followed.exchange));
     }
     for (const QuoteField &field : quoteFields()) {
         lines << QStringLiteral("INSERT INTO fields (code, name, align, pos) VALUES(%1,%2,%3,%4);")

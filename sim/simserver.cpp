@@ -4,6 +4,10 @@
 #include "feedservice.h"
 #include "newsservice.h"
 #include "reportservice.h"
+#include "historyservice.h"
+#include "quotelineservice.h"
+#include "quoteservice.h"
+#include "suggestservice.h"
 #include "vendorservice.h"
 
 #include <QHostAddress>
@@ -12,6 +16,10 @@
 SimServer::SimServer()
 {
     services.push_back(std::make_unique<VendorService>());
+    services.push_back(std::make_unique<QuoteService>());
+    services.push_back(std::make_unique<HistoryService>());
+    services.push_back(std::make_unique<SuggestService>());
+    services.push_back(std::make_unique<QuoteLineService>());
     services.push_back(std::make_unique<NewsService>());
     services.push_back(std::make_unique<FeedService>());
     services.push_back(std::make_unique<ReportService>());

@@ -7,6 +7,10 @@
 #include "news/articlesclass.h"
 #include "news/templatesclass.h"
 #include "news/wrapsclass.h"
+#include "marketdata/gfundfieldsclass.h"
+#include "marketdata/gmanagesymbols.h"
+#include "pages/welcomeclass.h"
+#include "charts/chartclass.h"
 #include "store/gdatabaseclass.h"
 
 #include <QApplication>
@@ -94,7 +98,10 @@ void MainWindow::createPages()
 
     showSplashMessage(tr("Loading HomeClass."));
     showSplashMessage(tr("Loading ChartClass."));
+    charts = new ChartClass(ui->page_2);
+    ChartClass::setInstance(charts);
     showSplashMessage(tr("Loading FundamentalClass."));
+    welcome = new WelcomeClass(ui->page_3);
     showSplashMessage(tr("Loading PortfolioClass."));
     showSplashMessage(tr("Loading WatchlistClass."));
     showSplashMessage(tr("Loading ReportsClass."));
@@ -110,6 +117,22 @@ void MainWindow::createPages()
 void MainWindow::changeListWidgetRow(int row)
 {
     ui->listWidget->setCurrentRow(row);
+}
+
+void MainWindow::on_actionFundamental_Fields_triggered()
+{
+    gfundFieldsClass fields;
+    fields.exec();
+    if (welcome)
+        welcome->refillFundGrid();
+}
+
+void MainWindow::on_actionManage_Symbols_triggered()
+{
+    GManageSymbols symbols;
+    symbols.exec();
+    if (welcome)
+        welcome->getFundData();
 }
 
 void MainWindow::on_actionReload_Stylesheet_triggered()

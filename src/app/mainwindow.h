@@ -4,9 +4,11 @@
 #include <QStringList>
 
 class ArticlesClass;
+class ChartClass;
 class GDatabaseClass;
 class QSplashScreen;
 class WrapsClass;
+class WelcomeClass;
 
 namespace Ui {
 class MainWindow;
@@ -32,6 +34,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private slots:
+    void on_actionFundamental_Fields_triggered();
+    void on_actionManage_Symbols_triggered();
     void on_actionReload_Stylesheet_triggered();
     void on_listWidget_currentRowChanged(int currentRow);
     void on_actionManage_Feeds_triggered();
@@ -49,6 +53,8 @@ private:
     QSplashScreen *splash = nullptr;
     QStringList splashMessages;
     GDatabaseClass *store = nullptr;
+    ChartClass *charts = nullptr;
     WrapsClass *wrapsPage = nullptr;
     ArticlesClass *articlesPage = nullptr;
+    WelcomeClass *welcome = nullptr;
 };

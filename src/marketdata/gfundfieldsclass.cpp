@@ -1,0 +1,130 @@
+#include "marketdata/gfundfieldsclass.h"
+
+#include "marketdata/fieldorder.h"
+#include "store/gdatabaseclass.h"
+
+#include <QDialog>
+#include <QGridLayout>
+#include <QListWidget>
+#include <QToolButton>
+
+namespace {
+
+QToolButton *smallButton(QWidget *parent, const QString &icon, const QString &help)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(QStringLiteral("smallBtn"));
+    button->setIcon(QIcon(icon));
+    button->setWhatsThis(help);
+    button->setToolTip(help);
+    return button;
+}
+
+QListWidget *fieldList(QWidget *parent)
+{
+    auto *list = new QListWidget(parent);
+    list->setObjectName(QStringLiteral("fundListWidget"));
+    return list;
+}
+
+} // namespace
+
+gfundFieldsClass::gfundFieldsClass(QWidget *parent) : QWidget(parent)
+{
+    form = new QDialog;
+    form->setObjectName(QStringLiteral("form"));
+    form->setWindowTitle(tr("Select fundamental fields"));
+
+    hiddenList = fieldList(form);
+    shownList = fieldList(form);
+    const QString icons = QStringLiteral(":/Icons/Images/Icons/sets/png/128x128/");
+    addButton = smallButton(form, icons + QStringLiteral("next.png"), tr("Add to list"));
+    removeButton = smallButton(form, icons + QStringLiteral("back.png"), tr("Remove from list"));
+    upButton = smallButton(form, icons + QStringLiteral("up.png"), tr("Move up."));
+    downButton = smallButton(form, icons + QStringLiteral("down.png"), tr("Move down."));
+
+    auto *layout = new QGridLayout(form);
+    layout->addWidget(hiddenList, 0, 0, 4, 4);
+    layout->addWidget(addButton, 1, 5);
+    layout->addWidget(removeButton, 2, 5);
+    layout->addWidget(shownList, 0, 6, 4, 4);
+    layout->addWidget(upButton, 4, 7);
+    layout->addWidget(downButton, 4, 8);
+    form->resize(460, 380);
+
+    connect(hiddenList, &QListWidget::itemDoubleClicked, this, &gfundFieldsClass::addBtnClick);
+    connect(addButton, &QToolButton::clicked, this, &gfundFieldsClass::addBtnClick);
+    connect(shownList, &QListWidget::itemDoubleClicked, this, &gfundFieldsClass::remBtnClick);
+    connect(removeButton, &QToolButton::clicked, this, &gfundFieldsClass::remBtnClick);
+    connect(upButton, &QToolButton::clicked, this, &gfundFieldsClass::upBtnClick);
+    connect(downButton, &QToolButton::clicked, this, &gfundFieldsClass::doBtnClick);
+
+    loadFields();
+}
+
+gfundFieldsClass::~gfundFieldsClass()
+{
+    delete form;
+}
+
+int gfundFieldsClass::exec()
+{
+    return form->exec();
+}
+
+void gfundFieldsClass::loadFields()
+{
+    GDatabaseClass *store = GDatabaseClass::mainInstance();
+    if (!store)
+        return;
+    hiddenList->addItems(FieldOrder::hiddenFields(*store));
+    shownList->addItems(FieldOrder::shownFields(*store));
+}
+
+void gfundFieldsClass::saveFieldOrder()
+{
+    QStringList shown;
+    for (int row = 0; row < shownList->count(); ++row)
+        shown << shownList->item(row)->text();
+    if (GDatabaseClass *store = GDatabaseClass::mainInstance())
+        FieldOrder::save(*store, shown);
+}
+
+void gfundFieldsClass::addBtnClick()
+{
+    if (QListWidgetItem *item = hiddenList->takeItem(hiddenList->currentRow())) {
+        shownList->addItem(item);
+        shownList->setCurrentItem(item);
+    }
+    saveFieldOrder();
+}
+
+void gfundFieldsClass::remBtnClick()
+{
+    if (QListWidgetItem *item = shownList->takeItem(shownList->currentRow())) {
+        hiddenList->addItem(item);
+        hiddenList->setCurrentItem(item);
+    }
+    saveFieldOrder();
+}
+
+void gfundFieldsClass::upBtnClick()
+{
+    const int row = shownList->currentRow();
+    if (row <= 0)
+        return;
+    shownList->insertItem(row - 1, shownList->takeItem(row));
+    shownList->setCurrentRow(row - 1);
+    saveFieldOrder();
+}
+
+void gfundFieldsClass::doBtnClick()
+{
+    const int row = shownList->currentRow();
+    if (row < 0 || row >= shownList->count())
+        return;
+    const int target = qMin(row + 1, shownList->count() - 1);
+    shownList->insertItem(target, shownList->takeItem(row));
+    shownList->setCurrentRow(target);
+    saveFieldOrder();
+}

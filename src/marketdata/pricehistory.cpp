@@ -1,0 +1,197 @@
+#include "marketdata/pricehistory.h"
+
+#include "common/requests.h"
+#include "common/serviceaddresses.h"
+#include "store/gdatabaseclass.h"
+#include "store/sqlquoting.h"
+
+#include <QDebug>
+#include <QNetworkReply>
+#include <QStringList>
+
+namespace PriceHistory {
+
+namespace {
+
+const char *const SymbolProperty = "corvaneHistorySymbol";
+const QString PathStart = QStringLiteral("/instrument/1.0/");
+
+constexpr int RowsPerStatement = 250;
+
+// Column of each stored value in a data line.
+struct Columns
+{
+    int date = 0;
+    int open = 1;
+    int high = 2;
+    int low = 3;
+    int close = 4;
+    int volume = 5;
+};
+
+// "values:Date,close,high,low,open,volume" names the columns of the data lines.
+Columns columnsOf(const QString &valuesLine)
+{
+    Columns columns;
+    QStringList names =
+        valuesLine.mid(valuesLine.indexOf(QLatin1Char(':')) + 1).split(QLatin1Char(','));
+    for (int i = 0; i < names.size(); ++i) {
+        const QString name = names.at(i).trimmed().toLower();
+        if (name == QLatin1String("date") || name == QLatin1String("timestamp"))
+            columns.date = i;
+        else if (name == QLatin1String("open"))
+            columns.open = i;
+        else if (name == QLatin1String("high"))
+            columns.high = i;
+        else if (name == QLatin1String("low"))
+            columns.low = i;
+        else if (name == QLatin1String("close"))
+            columns.close = i;
+        else if (name == QLatin1String("volume"))
+            columns.volume = i;
+    }
+    return columns;
+}
+
+bool readRow(const QString &line, const Columns &columns, Row &row)
+{
+    const QStringList fields = line.split(QLatin1Char(','));
+    auto field = [&fields](int index) {
+        return index < fields.size() ? fields.at(index).trimmed() : QString();
+    };
+    row = Row{field(columns.date), field(columns.open),  field(columns.high),
+              field(columns.low),  field(columns.close), field(columns.volume)};
+    // The values stand bare in the statement: only numbers may go there.
+    for (const QString *value :
+         {&row.date, &row.open, &row.high, &row.low, &row.close, &row.volume}) {
+        if (!isSqlNumber(*value))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString rangeCode(int timeFrameIndex)
+{
+    static const char *const codes[] = {"1d", "5d", "3m", "6m", "12m", "2y", "5y", "my"};
+    if (timeFrameIndex < 0 || timeFrameIndex >= int(std::size(codes)))
+        return {};
+    return QString::fromLatin1(codes[timeFrameIndex]);
+}
+
+QUrl requestUrl(const QString &symbol, int timeFrameIndex)
+{
+    const QString path = PathStart + QString::fromLatin1(QUrl::toPercentEncoding(symbol)) +
+                         QStringLiteral("/chartdata;type=quote;range=") +
+                         rangeCode(timeFrameIndex) + QStringLiteral("/csv/");
+    return ServiceAddresses::url(ServiceAddresses::Service::History, path);
+}
+
+QString symbolOfUrl(const QUrl &url)
+{
+    const QString path = url.path(QUrl::FullyEncoded);
+    const qsizetype start = path.indexOf(PathStart);
+    if (start < 0)
+        return {};
+    const qsizetype from = start + PathStart.size();
+    const qsizetype end = path.indexOf(QLatin1Char('/'), from);
+    return QUrl::fromPercentEncoding(path.mid(from, end < 0 ? -1 : end - from).toUtf8());
+}
+
+Parsed parseReply(const QString &text)
+{
+    Parsed parsed;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    Columns columns;
+    qsizetype first = 0;
+    bool headerEnded = false;
+    for (; first < lines.size(); ++first) {
+        const QString &line = lines.at(first);
+        if (line.startsWith(QLatin1String("values:")))
+            columns = columnsOf(line);
+        if (line.section(QLatin1Char(','), 0, 0).contains(QLatin1String("volume"))) {
+            ++first;
+            headerEnded = true;
+            break;
+        }
+    }
+    if (!headerEnded)
+        return parsed;
+    parsed.rows.reserve(lines.size() - first);
+    for (qsizetype i = first; i < lines.size(); ++i) {
+        const QString &line = lines.at(i);
+        // The text after the final line break is normally empty; a complete line there is kept.
+        if (i == lines.size() - 1 && line.trimmed().isEmpty())
+            break;
+        Row row;
+        if (readRow(line, columns, row)) {
+            parsed.rows.append(row);
+        } else {
+            ++parsed.rejectedLines;
+            qDebug().noquote() << "PriceHistory: skipping malformed line:" << line.left(80);
+        }
+    }
+    return parsed;
+}
+
+void store(GDatabaseClass &store, const QString &symbol, const QList<Row> &rows)
+{
+    const QString quotedSymbol = sqlQuoted(symbol);
+    store.ExecSQL(QStringLiteral("DELETE FROM qData WHERE symbol=") + quotedSymbol);
+    store.ExecSQL(QStringLiteral("BEGIN TRANSACTION;"));
+    QString insert;
+    int count = 0;
+    for (const Row &row : rows) {
+        insert += count == 0
+                      ? QStringLiteral(
+                            "INSERT INTO qData (date,symbol,Open,High,Low,Close,Volume) VALUES")
+                      : QStringLiteral(",");
+        insert += QLatin1Char('(') + row.date + QLatin1Char(',') + quotedSymbol + QLatin1Char(',') +
+                  row.open + QLatin1Char(',') + row.high + QLatin1Char(',') + row.low +
+                  QLatin1Char(',') + row.close + QLatin1Char(',') + row.volume + QLatin1Char(')');
+        if (++count == RowsPerStatement) {
+            store.ExecSQL(insert);
+            insert.clear();
+            count = 0;
+        }
+    }
+    if (count > 0)
+        store.ExecSQL(insert);
+    store.ExecSQL(QStringLiteral("COMMIT;"));
+}
+
+QNetworkReply *request(QNetworkAccessManager &manager, const QString &symbol, int timeFrameIndex)
+{
+    QNetworkReply *reply = Requests::get(manager, requestUrl(symbol, timeFrameIndex));
+    reply->setProperty(SymbolProperty, symbol);
+    return reply;
+}
+
+ReplyResult handleReply(GDatabaseClass &store, QNetworkAccessManager &manager, QNetworkReply *reply)
+{
+    ReplyResult result;
+    const QVariant remembered = reply->property(SymbolProperty);
+    result.symbol = remembered.isValid() ? remembered.toString() : symbolOfUrl(reply->url());
+
+    if (reply->error() != QNetworkReply::NoError) {
+        qDebug() << reply->errorString();
+        return result;
+    }
+    const QString text = Requests::latin1Text(reply->readAll());
+    if (!Requests::redirectTarget(reply).isEmpty()) {
+        result.next = Requests::followRedirect(manager, reply);
+        if (!result.next)
+            return result; // too many hops: keep the stored rows
+        result.next->setProperty(SymbolProperty, result.symbol);
+        result.outcome = Outcome::Redirected;
+        return result;
+    }
+    const Parsed parsed = parseReply(text);
+    PriceHistory::store(store, result.symbol, parsed.rows);
+    result.outcome = Outcome::Stored;
+    result.rowsStored = int(parsed.rows.size());
+    return result;
+}
+
+} // namespace PriceHistory

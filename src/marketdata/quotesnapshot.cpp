@@ -1,0 +1,140 @@
+#include "marketdata/quotesnapshot.h"
+
+#include "common/serviceaddresses.h"
+#include "store/gdatabaseclass.h"
+#include "store/sqlquoting.h"
+
+#include <QSet>
+#include <QXmlStreamReader>
+
+namespace QuoteSnapshot {
+
+namespace {
+
+// The community tables environment that defines yahoo.finance.quotes.
+const QString TablesEnvironment = QStringLiteral("store://datatables.org/alltableswithkeys");
+
+const QString EmptyValue = QStringLiteral(" - ");
+
+// Stored text is read back as "|"-joined row strings, so a "|" inside a value would shift
+// every column after it.
+QString storable(QString text)
+{
+    text.remove(QLatin1Char('|'));
+    return sqlQuoted(text);
+}
+
+// Rows per INSERT: several rows per statement keep a 500-symbol snapshot well under a second
+// while staying far below SQLite's limits on statement size.
+constexpr int RowsPerStatement = 200;
+
+} // namespace
+
+QStringList followedSymbols(GDatabaseClass &store)
+{
+    QStringList symbols;
+    QSet<QString> seen;
+    for (const char *query : {"SELECT symbol FROM symbols ORDER BY symbol ASC",
+                              "SELECT symbol FROM portfolio ORDER BY symbol ASC",
+                              "SELECT symbol FROM watchedSymbols ORDER BY symbol ASC"}) {
+        for (const QString &symbol : store.GetSQLRecords(QString::fromLatin1(query))) {
+            if (seen.contains(symbol))
+                continue;
+            seen.insert(symbol);
+            symbols << symbol;
+        }
+    }
+    return symbols;
+}
+
+QString quotedSymbolList(const QStringList &symbols)
+{
+    QString list = QLatin1Char('"') + symbols.join(QLatin1Char(',')) + QLatin1Char('"');
+    return list.replace(QLatin1String(","), QLatin1String("\",\""));
+}
+
+QString statement(const QStringList &symbols)
+{
+    return QStringLiteral("SELECT * FROM yahoo.finance.quotes where symbol in (%1)")
+        .arg(quotedSymbolList(symbols));
+}
+
+QUrl requestUrl(const QStringList &symbols)
+{
+    // Encoded here rather than by QUrl's tolerant parser: a symbol holding "&", "#" or "+"
+    // would otherwise cut or change the statement.
+    const QString query = QStringLiteral("/v1/public/yql?q=%1&env=%2")
+                              .arg(QString::fromLatin1(QUrl::toPercentEncoding(statement(symbols))),
+                                   QString::fromLatin1(QUrl::toPercentEncoding(TablesEnvironment)));
+    return ServiceAddresses::url(ServiceAddresses::Service::Quotes, query);
+}
+
+std::optional<QList<Quote>> parseReply(const QByteArray &body)
+{
+    // Parsed from the bytes so that the encoding the document declares is honoured.
+    QXmlStreamReader xml(body);
+    QList<Quote> quotes;
+    int depth = 0; // 1 = root, 2 = the root's children, 3 = quotes, 4 = fields
+    bool inFirstChild = false;
+    bool firstChildSeen = false;
+    Quote *quote = nullptr;
+    while (!xml.atEnd()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::StartElement) {
+            ++depth;
+            if (depth == 2) {
+                // Only the root's first child holds the quotes.
+                inFirstChild = !firstChildSeen;
+                firstChildSeen = true;
+            } else if (depth == 3 && inFirstChild && xml.name() == QLatin1String("quote")) {
+                quotes.append(
+                    Quote{xml.attributes().value(QLatin1String("symbol")).toString(), {}});
+                quote = &quotes.last();
+            } else if (depth == 4 && quote) {
+                const QString name = xml.name().toString();
+                QString value = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+                --depth; // readElementText consumed the end element
+                if (value.trimmed().isEmpty())
+                    value = EmptyValue;
+                quote->fields.append(Field{name, value});
+            }
+        } else if (token == QXmlStreamReader::EndElement) {
+            if (depth == 3)
+                quote = nullptr;
+            --depth;
+        }
+    }
+    if (xml.hasError())
+        return std::nullopt;
+    return quotes;
+}
+
+void store(GDatabaseClass &store, const QList<Quote> &quotes)
+{
+    store.ExecSQL(QStringLiteral("BEGIN TRANSACTION;"));
+    store.ExecSQL(QStringLiteral("DELETE FROM fData"));
+    QString insert;
+    int rows = 0;
+    auto flush = [&] {
+        if (rows == 0)
+            return;
+        store.ExecSQL(insert);
+        insert.clear();
+        rows = 0;
+    };
+    for (const Quote &quote : quotes) {
+        const QString symbol = storable(quote.symbol);
+        for (const Field &field : quote.fields) {
+            insert += rows == 0 ? QStringLiteral("INSERT INTO fData (symbol, name, value) VALUES ")
+                                : QStringLiteral(",");
+            insert += QLatin1Char('(') + symbol + QLatin1Char(',') + storable(field.name) +
+                      QLatin1Char(',') + storable(field.value) + QLatin1Char(')');
+            if (++rows == RowsPerStatement)
+                flush();
+        }
+    }
+    flush();
+    store.ExecSQL(QStringLiteral("COMMIT;"));
+}
+
+} // namespace QuoteSnapshot

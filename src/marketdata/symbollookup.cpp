@@ -1,0 +1,121 @@
+#include "marketdata/symbollookup.h"
+
+#include "common/requests.h"
+#include "common/serviceaddresses.h"
+#include "store/gdatabaseclass.h"
+#include "store/sqlquoting.h"
+
+#include <QDebug>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace SymbolLookup {
+
+namespace {
+
+const QString SuggestPath = QStringLiteral("/autoc.finance.yahoo.com/autoc");
+const QString Callback = QStringLiteral("YAHOO.Finance.SymbolSuggest.ssCallback");
+
+QString encoded(const QString &text)
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(text));
+}
+
+// Stored text is read back as "|"-joined rows; a "|" would shift the columns.
+QString storable(QString text)
+{
+    return sqlQuoted(text.remove(QLatin1Char('|')));
+}
+
+} // namespace
+
+QUrl suggestUrl(const QString &text)
+{
+    return ServiceAddresses::url(ServiceAddresses::Service::Suggest,
+                                 SuggestPath + QStringLiteral("?query=") + encoded(text) +
+                                     QStringLiteral("&callback=") + Callback);
+}
+
+std::optional<QList<Match>> parseSuggestReply(const QByteArray &body)
+{
+    // One character per byte up to the first zero byte; back to the same bytes for the JSON
+    // parser, which reads them as UTF-8.
+    const QString text = Requests::latin1Text(body);
+    const qsizetype open = text.indexOf(QLatin1Char('('));
+    const qsizetype close = text.lastIndexOf(QLatin1Char(')'));
+    if (open < 0 || close <= open)
+        return std::nullopt;
+    QJsonParseError error;
+    const QJsonDocument document =
+        QJsonDocument::fromJson(text.mid(open + 1, close - open - 1).toLatin1(), &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        return std::nullopt;
+    const QJsonValue result = document.object()
+                                  .value(QLatin1String("ResultSet"))
+                                  .toObject()
+                                  .value(QLatin1String("Result"));
+    if (!result.isArray())
+        return std::nullopt;
+    QList<Match> matches;
+    for (const QJsonValue &value : result.toArray()) {
+        const QJsonObject item = value.toObject();
+        QString exchange = item.value(QLatin1String("exch")).toString();
+        if (exchange.isEmpty())
+            exchange = item.value(QLatin1String("typeDisp")).toString();
+        matches.append(Match{item.value(QLatin1String("symbol")).toString(),
+                             item.value(QLatin1String("name")).toString(), exchange});
+    }
+    return matches;
+}
+
+QUrl quoteLineUrl(const QString &symbol)
+{
+    return ServiceAddresses::url(ServiceAddresses::Service::QuoteLine,
+                                 QStringLiteral("/d/quotes.csv?f=sx0l1n0&e=.csv&s=") +
+                                     encoded(symbol));
+}
+
+QStringList splitQuoteLine(const QByteArray &body)
+{
+    return Requests::latin1Text(body).split(QLatin1Char(','));
+}
+
+QString completionText(const Match &match)
+{
+    return QStringLiteral("%1 (%2)").arg(match.symbol, match.name);
+}
+
+AddResult addSymbol(GDatabaseClass &store, const Match &match)
+{
+    const QString symbol = storable(match.symbol);
+    if (!store.GetSQLRecords(QStringLiteral("SELECT symbol FROM symbols WHERE symbol=") + symbol)
+             .isEmpty()) {
+        qDebug() << "Duplicate symbol.";
+        return AddResult::Duplicate;
+    }
+    store.ExecSQL(
+        QStringLiteral("INSERT INTO symbols (symbol, companyName, exchange) VALUES(%1,%2,%3)")
+            .arg(symbol, storable(match.name), storable(match.exchange)));
+    return AddResult::Added;
+}
+
+void deleteSymbol(GDatabaseClass &store, const QString &symbol)
+{
+    qDebug().noquote() << "Deleting: " + symbol;
+    store.ExecSQL(QStringLiteral("DELETE FROM newsitems WHERE symbol=") + sqlQuoted(symbol));
+    store.ExecSQL(QStringLiteral("DELETE FROM symbols WHERE symbol=") + sqlQuoted(symbol));
+}
+
+QList<StoredSymbol> storedSymbols(GDatabaseClass &store)
+{
+    QList<StoredSymbol> symbols;
+    for (const QString &row : store.GetSQLRecords(
+             QStringLiteral("SELECT symbol, exchange,companyName FROM symbols ORDER BY symbol"))) {
+        const QStringList parts = row.split(QLatin1Char('|'));
+        symbols.append(StoredSymbol{parts.value(0), parts.value(2), parts.value(1)});
+    }
+    return symbols;
+}
+
+} // namespace SymbolLookup

@@ -1,0 +1,306 @@
+#include "common/requests.h"
+#include "marketdata/quotesnapshot.h"
+#include "pages/welcomeclass.h"
+#include "support/logcapture.h"
+#include "support/marketdatafixture.h"
+#include "support/scriptedhttpserver.h"
+#include "support/simprocess.h"
+
+#include <QDomDocument>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QUrlQuery>
+#include <QtTest>
+
+namespace {
+
+using Fields = MarketDataFixture::Fields;
+
+QString decodedStatement(const QString &requestTarget)
+{
+    return QUrlQuery(QUrl(requestTarget)).queryItemValue(QStringLiteral("q"), QUrl::FullyDecoded);
+}
+
+} // namespace
+
+class QuotesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Request
+    void symbolListIsQuotedAndJoined();
+    void followedSymbolsComeFromThreeTablesOnceEach();
+    void requestCarriesTheStatementWithUnsafeSymbolsEncoded();
+    // Reply
+    void replyGivesQuotesWithEmptyElementsAsDash();
+    void replyThatIsNoXmlIsRejected();
+    void onlyTheRootsFirstChildHoldsQuotes();
+    void storingReplacesTheSnapshotAndKeepsApostrophes();
+    // The page's round trip
+    void pageSendsOneRequestAndStoresTheReply();
+    void replyWithoutQuotesEmptiesTheSnapshot();
+    void httpErrorKeepsTheSnapshotAndTheGrid();
+    void unparsableReplyKeepsTheSnapshotButRefillsTheGrid();
+    void redirectIsFollowed();
+    // The simulated service
+    void simulatorAnswersEveryFieldConsistently();
+    void simulatorGivesUnknownSymbolsEmptyFields();
+};
+
+void QuotesTest::symbolListIsQuotedAndJoined()
+{
+    QCOMPARE(QuoteSnapshot::quotedSymbolList({"A", "B"}), QString("\"A\",\"B\""));
+    QCOMPARE(QuoteSnapshot::quotedSymbolList({"IBM"}), QString("\"IBM\""));
+    QCOMPARE(QuoteSnapshot::quotedSymbolList({}), QString("\"\""));
+    QCOMPARE(QuoteSnapshot::statement({"A", "B"}),
+             QString("SELECT * FROM yahoo.finance.quotes where symbol in (\"A\",\"B\")"));
+}
+
+void QuotesTest::followedSymbolsComeFromThreeTablesOnceEach()
+{
+    MarketDataFixture fixture;
+    QVERIFY(fixture.open());
+    QVERIFY(QuoteSnapshot::followedSymbols(fixture.store()).isEmpty());
+    fixture.addSymbol("MSFT");
+    fixture.addSymbol("AAPL");
+    fixture.store().ExecSQL("INSERT INTO portfolio (symbol, transType) VALUES('XOM','BUY')");
+    fixture.store().ExecSQL("INSERT INTO portfolio (symbol, transType) VALUES('AAPL','BUY')");
+    fixture.store().ExecSQL("INSERT INTO watchedSymbols (symbol, listId) VALUES('MSFT',1)");
+    fixture.store().ExecSQL("INSERT INTO watchedSymbols (symbol, listId) VALUES('CSCO',1)");
+    QCOMPARE(QuoteSnapshot::followedSymbols(fixture.store()),
+             QStringList({"AAPL", "MSFT", "XOM", "CSCO"}));
+}
+
+void QuotesTest::requestCarriesTheStatementWithUnsafeSymbolsEncoded()
+{
+    ServiceUrlOverride service("http://127.0.0.1:9");
+    const QUrl url = QuoteSnapshot::requestUrl({"AT&T", "BRK+A", "X#Y"});
+    QCOMPARE(url.path(), QString("/v1/public/yql"));
+    const QUrlQuery query(url);
+    QCOMPARE(
+        query.queryItemValue("q", QUrl::FullyDecoded),
+        QString("SELECT * FROM yahoo.finance.quotes where symbol in (\"AT&T\",\"BRK+A\",\"X#Y\")"));
+    QVERIFY(!query.queryItemValue("env").isEmpty());
+    const QString sent = QString::fromLatin1(url.toEncoded());
+    QVERIFY(sent.contains("AT%26T"));
+    QVERIFY(sent.contains("BRK%2BA"));
+    QVERIFY(!sent.contains('#'));
+}
+
+void QuotesTest::replyGivesQuotesWithEmptyElementsAsDash()
+{
+    const QByteArray body = MarketDataFixture::quoteReply(
+        {{"AAPL", Fields{{"Bid", ""}, {"LastTradePriceOnly", "585.57"}, {"Name", "Apple Inc."}}},
+         {"IBM", Fields{{"Bid", "190.10"}}}});
+    const auto quotes = QuoteSnapshot::parseReply(body);
+    QVERIFY(quotes.has_value());
+    QCOMPARE(quotes->size(), 2);
+    QCOMPARE(quotes->at(0).symbol, QString("AAPL"));
+    QCOMPARE(quotes->at(0).fields.size(), 3);
+    QCOMPARE(quotes->at(0).fields.at(0).name, QString("Bid"));
+    QCOMPARE(quotes->at(0).fields.at(0).value, QString(" - "));
+    QCOMPARE(quotes->at(0).fields.at(1).value, QString("585.57"));
+    QCOMPARE(quotes->at(1).fields.at(0).value, QString("190.10"));
+}
+
+void QuotesTest::replyThatIsNoXmlIsRejected()
+{
+    QVERIFY(!QuoteSnapshot::parseReply("<html><body>Service unavailable").has_value());
+    QVERIFY(!QuoteSnapshot::parseReply("").has_value());
+    QVERIFY(!QuoteSnapshot::parseReply("{\"query\":{}}").has_value());
+}
+
+void QuotesTest::onlyTheRootsFirstChildHoldsQuotes()
+{
+    const QByteArray body =
+        "<?xml version=\"1.0\"?><query><results><quote symbol=\"A\"><Bid>1</Bid></quote>"
+        "<other symbol=\"X\"><Bid>3</Bid></other></results>"
+        "<diagnostics><quote symbol=\"B\"><Bid>2</Bid></quote></diagnostics></query>";
+    const auto quotes = QuoteSnapshot::parseReply(body);
+    QVERIFY(quotes.has_value());
+    QCOMPARE(quotes->size(), 1);
+    QCOMPARE(quotes->first().symbol, QString("A"));
+}
+
+void QuotesTest::storingReplacesTheSnapshotAndKeepsApostrophes()
+{
+    MarketDataFixture fixture;
+    QVERIFY(fixture.open());
+    fixture.addSnapshotValue("OLD", "Bid", "1");
+    QuoteSnapshot::store(fixture.store(),
+                         {{"MCD", {{"Name", "McDonald's Corporation"}, {"Bid", " - "}}},
+                          {"X|Y", {{"Name", "Pipe | Co"}}}});
+    QCOMPARE(fixture.rows("SELECT symbol, name, value FROM fData ORDER BY id"),
+             QStringList({"MCD|Name|McDonald's Corporation", "MCD|Bid| - ", "XY|Name|Pipe  Co"}));
+}
+
+void QuotesTest::pageSendsOneRequestAndStoresTheReply()
+{
+    MarketDataFixture fixture;
+    QVERIFY(fixture.open());
+    fixture.addSymbol("IBM");
+    fixture.addSymbol("AAPL");
+    fixture.store().ExecSQL("INSERT INTO watchedSymbols (symbol, listId) VALUES('IBM',1)");
+    fixture.addField("LastTradePriceOnly", "Last", "right", 1);
+    ScriptedHttpServer server;
+    server.scriptBody("/v1/public/yql", MarketDataFixture::quoteReply(
+                                            {{"AAPL", Fields{{"LastTradePriceOnly", "585.57"}}},
+                                             {"IBM", Fields{{"LastTradePriceOnly", "190.10"}}}}));
+    ServiceUrlOverride service(server.baseUrl());
+    LogCapture log;
+
+    WelcomeClass page;
+    QSignalSpy refilled(&page, &WelcomeClass::fundGridRefilled);
+    QVERIFY(refilled.wait(5000));
+    QCOMPARE(server.requests().size(), 1);
+    QCOMPARE(decodedStatement(server.requests().first()),
+             QString("SELECT * FROM yahoo.finance.quotes where symbol in (\"AAPL\",\"IBM\")"));
+    QCOMPARE(fixture.rows("SELECT symbol, name, value FROM fData ORDER BY symbol"),
+             QStringList({"AAPL|LastTradePriceOnly|585.57", "IBM|LastTradePriceOnly|190.10"}));
+    QCOMPARE(page.fundGrid()->rowCount(), 2);
+    QCOMPARE(page.fundGrid()->item(1, 1)->text(), QString("190.10"));
+    for (const char *line : {"getFundData...", "getFundData: done.",
+                             "getFundData: processing reply.", "getFundData: processing done."})
+        QVERIFY2(log.contains(line), line);
+}
+
+void QuotesTest::replyWithoutQuotesEmptiesTheSnapshot()
+{
+    MarketDataFixture fixture;
+    QVERIFY(fixture.open());
+    fixture.addSnapshotValue("GONE", "Bid", "1.00");
+    ScriptedHttpServer server;
+    server.scriptBody("/v1/public/yql", MarketDataFixture::quoteReply({}));
+    ServiceUrlOverride service(server.baseUrl());
+
+    WelcomeClass page;
+    QSignalSpy refilled(&page, &WelcomeClass::fundGridRefilled);
+    QVERIFY(refilled.wait(5000));
+    // With nothing followed the request still names one empty symbol.
+    QCOMPARE(decodedStatement(server.requests().first()),
+             QString("SELECT * FROM yahoo.finance.quotes where symbol in (\"\")"));
+    QCOMPARE(fixture.count("fData"), 0);
+}
+
+void QuotesTest::httpErrorKeepsTheSnapshotAndTheGrid()
+{
+    MarketDataFixture fixture;
+    QVERIFY(fixture.open());
+    fixture.addSymbol("IBM");
+    fixture.addSnapshotValue("IBM", "Bid", "1.00");
+    ScriptedHttpServer server;
+    server.scriptBody("/v1/public/yql", "<error>overloaded</error>", 503);
+    ServiceUrlOverride service(server.baseUrl());
+
+    WelcomeClass page;
+    QSignalSpy refilled(&page, &WelcomeClass::fundGridRefilled);
+    QTRY_COMPARE_WITH_TIMEOUT(server.requests().size(), 1, 5000);
+    QVERIFY(!refilled.wait(500));
+    QCOMPARE(fixture.rows("SELECT symbol, name, value FROM fData"), QStringList({"IBM|Bid|1.00"}));
+    QCOMPARE(page.fundGrid()->rowCount(), 0);
+}
+
+void QuotesTest::unparsableReplyKeepsTheSnapshotButRefillsTheGrid()
+{
+    MarketDataFixture fixture;
+    QVERIFY(fixture.open());
+    fixture.addSymbol("IBM");
+    fixture.addField("Bid", "Bid", "right", 1);
+    fixture.addSnapshotValue("IBM", "Bid", "1.00");
+    ScriptedHttpServer server;
+    server.scriptBody("/v1/public/yql", "<html><p>maintenance");
+    ServiceUrlOverride service(server.baseUrl());
+    LogCapture log;
+
+    WelcomeClass page;
+    QSignalSpy refilled(&page, &WelcomeClass::fundGridRefilled);
+    QVERIFY(refilled.wait(5000));
+    QVERIFY(log.contains("Failed to parse the file into a DOM tree: " + server.baseUrl() +
+                         "/v1/public/yql"));
+    QCOMPARE(fixture.rows("SELECT symbol, name, value FROM fData"), QStringList({"IBM|Bid|1.00"}));
+    QCOMPARE(page.fundGrid()->item(0, 1)->text(), QString("1.00"));
+}
+
+void QuotesTest::redirectIsFollowed()
+{
+    MarketDataFixture fixture;
+    QVERIFY(fixture.open());
+    fixture.addSymbol("KO");
+    ScriptedHttpServer server;
+    server.scriptRedirect("/v1/public/yql", "/mirror/yql");
+    server.scriptBody("/mirror/yql",
+                      MarketDataFixture::quoteReply({{"KO", Fields{{"Bid", "60.10"}}}}));
+    ServiceUrlOverride service(server.baseUrl());
+
+    WelcomeClass page;
+    QSignalSpy refilled(&page, &WelcomeClass::fundGridRefilled);
+    QTRY_COMPARE_WITH_TIMEOUT(fixture.rows("SELECT symbol, name, value FROM fData"),
+                              QStringList({"KO|Bid|60.10"}), 5000);
+    QCOMPARE(server.requests().size(), 2);
+    QVERIFY(server.requests().at(1).startsWith("/mirror/yql"));
+    // The grid was drawn from the old rows at the redirect and again from the new ones.
+    QTRY_COMPARE(refilled.size(), 2);
+}
+
+void QuotesTest::simulatorAnswersEveryFieldConsistently()
+{
+    SimProcess sim;
+    QVERIFY(sim.isRunning());
+    const Requests::BlockingResult result =
+        Requests::fetchBlocking(QuoteSnapshot::requestUrl({"AAPL", "MCD"}));
+    QVERIFY2(result.ok, qPrintable(result.errorText));
+    QDomDocument document;
+    QVERIFY(document.setContent(result.body, true));
+    const QDomElement root = document.documentElement();
+    QCOMPARE(root.tagName(), QString("query"));
+    QCOMPARE(root.attributeNS("http://www.yahooapis.com/v1/base.rng", "count"), QString("2"));
+    QVERIFY(!root.attributeNS("http://www.yahooapis.com/v1/base.rng", "created").isEmpty());
+
+    const auto quotes = QuoteSnapshot::parseReply(result.body);
+    QVERIFY(quotes.has_value());
+    QCOMPARE(quotes->size(), 2);
+    for (const QuoteSnapshot::Quote &quote : *quotes) {
+        QCOMPARE(quote.fields.size(), 82);
+        QCOMPARE(quote.fields.first().name, QString("Ask"));
+        QCOMPARE(quote.fields.last().name, QString("PercentChange"));
+        QHash<QString, QString> value;
+        for (const QuoteSnapshot::Field &field : quote.fields)
+            value.insert(field.name, field.value);
+        QCOMPARE(value.value("Symbol"), quote.symbol);
+        const double last = value.value("LastTradePriceOnly").toDouble();
+        const double previous = value.value("PreviousClose").toDouble();
+        QVERIFY(last > 0 && previous > 0);
+        QCOMPARE(value.value("Change").toDouble(), std::round((last - previous) * 100) / 100);
+        QVERIFY(QRegularExpression("^[+-]\\d+\\.\\d\\d%$")
+                    .match(value.value("ChangeinPercent"))
+                    .hasMatch());
+        QCOMPARE(value.value("PercentChange"), value.value("ChangeinPercent"));
+        QVERIFY(value.value("DaysLow").toDouble() <= last &&
+                last <= value.value("DaysHigh").toDouble());
+        QVERIFY(value.value("Bid").toDouble() < value.value("Ask").toDouble());
+    }
+    QCOMPARE(quotes->at(1).fields.at(52).name, QString("Name"));
+    QCOMPARE(quotes->at(1).fields.at(52).value, QString("McDonald's Corporation"));
+}
+
+void QuotesTest::simulatorGivesUnknownSymbolsEmptyFields()
+{
+    SimProcess sim;
+    QVERIFY(sim.isRunning());
+    const Requests::BlockingResult result =
+        Requests::fetchBlocking(QuoteSnapshot::requestUrl({"NOPE42"}));
+    QVERIFY(result.ok);
+    QVERIFY(result.body.contains("<Bid/>"));
+    const auto quotes = QuoteSnapshot::parseReply(result.body);
+    QVERIFY(quotes.has_value());
+    QCOMPARE(quotes->size(), 1);
+    int filled = 0;
+    for (const QuoteSnapshot::Field &field : quotes->first().fields)
+        filled += field.value != " - ";
+    QCOMPARE(filled, 1); // the symbol itself
+}
+
+QTEST_MAIN(QuotesTest)
+#include "tst_quotes.moc"
