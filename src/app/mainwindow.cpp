@@ -10,7 +10,6 @@
 #include "marketdata/gfundfieldsclass.h"
 #include "marketdata/gmanagesymbols.h"
 #include "pages/welcomeclass.h"
-#include "charts/chartclass.h"
 #include "store/gdatabaseclass.h"
 
 #include <QApplication>
@@ -98,8 +97,6 @@ void MainWindow::createPages()
 
     showSplashMessage(tr("Loading HomeClass."));
     showSplashMessage(tr("Loading ChartClass."));
-    charts = new ChartClass(ui->page_2);
-    ChartClass::setInstance(charts);
     showSplashMessage(tr("Loading FundamentalClass."));
     welcome = new WelcomeClass(ui->page_3);
     showSplashMessage(tr("Loading PortfolioClass."));

@@ -4,7 +4,6 @@
 #include <QStringList>
 
 class ArticlesClass;
-class ChartClass;
 class GDatabaseClass;
 class QSplashScreen;
 class WrapsClass;
@@ -53,7 +52,6 @@ private:
     QSplashScreen *splash = nullptr;
     QStringList splashMessages;
     GDatabaseClass *store = nullptr;
-    ChartClass *charts = nullptr;
     WrapsClass *wrapsPage = nullptr;
     ArticlesClass *articlesPage = nullptr;
     WelcomeClass *welcome = nullptr;
