@@ -23,6 +23,8 @@ void applyMargins(Result &r, const Options &o)
     const double usable = std::max(1.0, o.pixelLength - o.marginTop - o.marginBottom);
     r.dataLow = r.min;
     r.dataHigh = r.max;
+    if (o.marginTop == 0 && o.marginBottom == 0)
+        return;
     if (r.log) {
         const double l0 = std::log10(r.min), l1 = std::log10(r.max);
         const double per = (l1 - l0) / usable;
@@ -257,15 +259,25 @@ Result autoLog(double dataMin, double dataMax, const Options &o)
         dataMin = 1;
         dataMax = 10;
     }
-    double l0 = std::log10(dataMin), l1 = std::log10(dataMax);
-    if (l1 - l0 < 1e-9) {
-        l0 -= 0.05;
-        l1 += 0.05;
+    double lo = dataMin, hi = dataMax;
+    if (hi / lo < 1 + 1e-9) {
+        lo /= 1.12;
+        hi *= 1.12;
     }
-    const double lr = l1 - l0;
-    l1 += lr * o.topExtension;
-    l0 -= lr * o.bottomExtension;
-    double lo = std::pow(10.0, l0), hi = std::pow(10.0, l1);
+    const double lr = std::log10(hi) - std::log10(lo);
+    hi *= std::pow(10.0, lr * o.topExtension);
+    lo /= std::pow(10.0, lr * o.bottomExtension);
+    // Ranges over a decade or more round out to 1, 2 or 5 times a power of ten.
+    if (hi / lo >= 10) {
+        if (o.roundMin) {
+            const double p = std::pow(10.0, std::floor(std::log10(lo) + 1e-9));
+            lo = lo >= 5 * p ? 5 * p : (lo >= 2 * p ? 2 * p : p);
+        }
+        if (o.roundMax) {
+            const double p = std::pow(10.0, std::floor(std::log10(hi) - 1e-9));
+            hi = hi <= p * (1 + 1e-9) ? p : (hi <= 2 * p ? 2 * p : (hi <= 5 * p ? 5 * p : 10 * p));
+        }
+    }
     const double usable = usableLength(o);
     const double spacing = std::max(5.0, o.majorSpacing);
     for (int pass = 0; pass < 3; ++pass) {
