@@ -81,8 +81,9 @@ QStringList secondsDateFixes(const QStringList &rows)
         const QStringList fields = row.split(QLatin1Char('|'));
         if (fields.size() < 2 || fields.at(0).isEmpty())
             continue;
-        statements << QStringLiteral("UPDATE newsItems SET pubDate=%1000 WHERE id=%2")
-                          .arg(fields.at(0), fields.at(1));
+        // Concatenated: "%1000" would read as a place marker of its own.
+        statements << QStringLiteral("UPDATE newsItems SET pubDate=") + fields.at(0) +
+                          QStringLiteral("000 WHERE id=") + fields.at(1);
     }
     return statements;
 }

@@ -1,0 +1,81 @@
+#include "charts/chartclass.h"
+
+#include "charts/chartframeclass.h"
+
+#include <QDebug>
+#include <QIcon>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+ChartClass *chartTabs = nullptr;
+} // namespace
+
+ChartClass::ChartClass(QWidget *container) : QWidget(container)
+{
+    hide(); // the tabs live in the container's layout
+    tabWidget = new QTabWidget(container);
+    tabWidget->setObjectName(QStringLiteral("tabWidget"));
+    tabWidget->setTabsClosable(true);
+    tabWidget->setTabPosition(QTabWidget::South);
+    addButton = new QToolButton(tabWidget);
+    addButton->setObjectName(QStringLiteral("smallBtn"));
+    addButton->setIcon(QIcon(QStringLiteral(":/Icons/Images/Icons/sets/png/128x128/add.png")));
+    addButton->setToolTip(tr("Open another chart"));
+    tabWidget->setCornerWidget(addButton, Qt::TopRightCorner);
+
+    connect(addButton, &QToolButton::clicked, this, &ChartClass::newChart);
+    connect(tabWidget, &QTabWidget::tabCloseRequested, this,
+            &ChartClass::on_tabWidget_tabCloseRequested);
+
+    auto *layout = new QVBoxLayout;
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(tabWidget);
+    delete container->layout();
+    container->setLayout(layout);
+
+    newChart();
+}
+
+ChartClass::~ChartClass()
+{
+    qDebug() << "ChartClass Destructor called.";
+    if (chartTabs == this)
+        chartTabs = nullptr;
+}
+
+ChartClass *ChartClass::instance()
+{
+    return chartTabs;
+}
+
+void ChartClass::setInstance(ChartClass *charts)
+{
+    chartTabs = charts;
+}
+
+void ChartClass::newChart()
+{
+    auto *page = new QWidget(tabWidget);
+    tabWidget->addTab(page, tr("My New Chart"));
+    latest = new ChartFrameClass(page);
+    tabWidget->setCurrentIndex(tabWidget->count() - 1);
+    connect(this, &ChartClass::newRssAlert, latest, &ChartFrameClass::newRssAlert);
+}
+
+void ChartClass::on_tabWidget_tabCloseRequested(int index)
+{
+    QWidget *page = tabWidget->widget(index);
+    if (page && latest && latest->parentWidget() == page)
+        latest = nullptr;
+    delete page;
+    if (tabWidget->count() == 0)
+        newChart();
+}
+
+void ChartClass::newRSS()
+{
+    emit newRssAlert();
+}

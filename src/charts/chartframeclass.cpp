@@ -1,0 +1,741 @@
+#include "charts/chartframeclass.h"
+
+#include "charts/chartnews.h"
+#include "charts/chartoptions.h"
+#include "charts/financechart.h"
+#include "charts/qchartviewer.h"
+#include "charts/signalsclass.h"
+#include "imagemaphandler.h"
+#include "marketdata/pricehistory.h"
+#include "store/gdatabaseclass.h"
+#include "store/settingskeys.h"
+#include "store/sqlquoting.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDebug>
+#include <QDesktopServices>
+#include <QEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int RefreshMs = 120000;
+constexpr int PageChromeHeight = 266; // symbol bar, news-count chart and margins
+constexpr int IndicatorPanelHeight = 80;
+
+const QStringList MovingAverageKinds{"None", "Simple", "Exponetial", "Triangular", "Weighted"};
+
+const QStringList Indicators{"None",
+                             "Accumulation/Distribution",
+                             "Aroon Oscillator",
+                             "Avg Directional Index",
+                             "Avg True Range",
+                             "Bollinger Band Width",
+                             "Chaikin Money Flow",
+                             "Chaikin Oscilator",
+                             "Chaikin Volatility",
+                             "Close Location Value",
+                             "Commodity Channel Index",
+                             "Detrended Price Osc",
+                             "Donchian Channel Width",
+                             "Ease of Movement",
+                             "Fast Stochastic",
+                             "MACD",
+                             "Mass Index",
+                             "Momentum",
+                             "Money Flow Index",
+                             "Neg Volume Index",
+                             "On Balance Volume",
+                             "Performance",
+                             "% Price Oscillator",
+                             "% Volume Oscillator",
+                             "Pos Volume Index",
+                             "Price Volume Trend",
+                             "Rate of Change",
+                             "Relative Strength Index",
+                             "Slow Stochastic",
+                             "StochRSI",
+                             "TRIX",
+                             "Ultimate Oscillator",
+                             "Volume",
+                             "William's %R"};
+
+enum IndicatorIndex
+{
+    AdxIndex = 3,
+    MacdIndex = 15,
+    RsiIndex = 27,
+    SlowStochasticIndex = 28,
+    VolumeIndex = 32
+};
+
+GDatabaseClass &store()
+{
+    static GDatabaseClass closed;
+    GDatabaseClass *main = GDatabaseClass::mainInstance();
+    return main ? *main : closed;
+}
+
+QComboBox *comboWith(const QStringList &items, QWidget *parent)
+{
+    auto *combo = new QComboBox(parent);
+    combo->addItems(items);
+    return combo;
+}
+
+// A label over its box, as the symbol bar shows them.
+QWidget *labelled(const QString &text, QWidget *field, QWidget *parent)
+{
+    auto *pair = new QWidget(parent);
+    auto *layout = new QVBoxLayout(pair);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(new QLabel(text, pair));
+    layout->addWidget(field);
+    return pair;
+}
+
+QStringList followedSymbols()
+{
+    return store().GetSQLRecords(QStringLiteral("SELECT symbol FROM symbols ORDER BY symbol"));
+}
+
+int intOf(const QLineEdit *field, int fallback)
+{
+    bool ok = false;
+    const int value = field->text().trimmed().toInt(&ok);
+    return ok ? value : fallback;
+}
+
+} // namespace
+
+ChartFrameClass::ChartFrameClass(QWidget *hostWidget) : QWidget(hostWidget), host(hostWidget)
+{
+    // The page's content lives in the host's layout; this object only carries the behaviour.
+    hide();
+    buildWidgets();
+    restoreOptions();
+    connectSignals();
+
+    network = new QNetworkAccessManager(this);
+    refreshTimer = new QTimer(this);
+    connect(refreshTimer, &QTimer::timeout, this, &ChartFrameClass::symbolComboChanged);
+    refreshTimer->start(RefreshMs);
+
+    // A resized page redraws once the resizing has settled.
+    resizeRedraw = new QTimer(this);
+    resizeRedraw->setSingleShot(true);
+    resizeRedraw->setInterval(250);
+    connect(resizeRedraw, &QTimer::timeout, this, &ChartFrameClass::drawChart);
+    host->installEventFilter(this);
+
+    fixSecondsDates();
+}
+
+ChartFrameClass::~ChartFrameClass()
+{
+    qDebug() << "ChartFrameClass Destructor called.";
+}
+
+void ChartFrameClass::buildWidgets()
+{
+    auto *topFrame = new QFrame(host);
+    topFrame->setObjectName(QStringLiteral("topFrame"));
+    topFrame->setFixedHeight(40);
+    auto *bar = new QHBoxLayout(topFrame);
+    bar->setContentsMargins(2, 2, 2, 2);
+    symbolCombo = comboWith(QStringList{tr("Select a Symbol...")} + followedSymbols(), topFrame);
+    typeCombo = comboWith({tr("Line"), tr("Candle"), tr("OHLC")}, topFrame);
+    timeCombo = comboWith({tr("1 Day"), tr("5 Days"), tr("3 Months"), tr("6 Months"), tr("1 Year"),
+                           tr("2 Years"), tr("5 Years"), tr("Maximum")},
+                          topFrame);
+    bar->addWidget(labelled(tr("Symbol:"), symbolCombo, topFrame));
+    bar->addWidget(labelled(tr("Type:"), typeCombo, topFrame));
+    bar->addWidget(labelled(tr("Time frame:"), timeCombo, topFrame));
+    bar->addStretch();
+
+    chartArea = new QWidget(host);
+    chartArea->setObjectName(QStringLiteral("chartWidget"));
+    auto *charts = new QVBoxLayout(chartArea);
+    charts->setContentsMargins(0, 0, 0, 0);
+    charts->setSpacing(0);
+    priceChartViewer = new QChartViewer(chartArea);
+    newsChartViewer = new QChartViewer(chartArea);
+    newsChartViewer->setFixedHeight(80);
+    charts->addWidget(priceChartViewer, 0, Qt::AlignLeft | Qt::AlignTop);
+    charts->addWidget(newsChartViewer, 0, Qt::AlignLeft);
+    charts->addStretch(1);
+
+    crossHairV = new QLabel(priceChartViewer);
+    crossHairH = new QLabel(priceChartViewer);
+    for (QLabel *line : {crossHairV, crossHairH}) {
+        line->setStyleSheet(QStringLiteral("background: #CCCCCC;"));
+        line->setAttribute(Qt::WA_TransparentForMouseEvents);
+        line->hide();
+    }
+
+    sideTabs = new QTabWidget(host);
+    sideTabs->setFixedWidth(240);
+    newsTable = new QTableWidget(0, 4, sideTabs);
+    newsTable->setShowGrid(false);
+    newsTable->setFrameShape(QFrame::NoFrame);
+    newsTable->verticalHeader()->hide();
+    newsTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    newsTable->setAlternatingRowColors(true);
+    newsTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    newsTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    newsTable->verticalHeader()->setDefaultSectionSize(18);
+    sideTabs->addTab(newsTable, tr("News Headlines"));
+    sideTabs->addTab(buildOptionsTab(), tr("Chart Options "));
+
+    auto *body = new QHBoxLayout;
+    body->setContentsMargins(0, 0, 0, 0);
+    body->setSpacing(0);
+    body->addWidget(chartArea, 1);
+    body->addWidget(sideTabs, 0);
+
+    auto *page = new QVBoxLayout;
+    page->setContentsMargins(0, 0, 0, 0);
+    page->setSpacing(0);
+    page->addWidget(topFrame);
+    page->addLayout(body, 1);
+    delete host->layout();
+    host->setLayout(page);
+}
+
+QWidget *ChartFrameClass::buildOptionsTab()
+{
+    auto *options = new QWidget;
+    options->setObjectName(QStringLiteral("rightFrame"));
+    auto *layout = new QVBoxLayout(options);
+
+    compareCombo = comboWith(QStringList{tr("Select a Symbol...")} + followedSymbols(), options);
+    layout->addWidget(new QLabel(tr("Compare with:"), options));
+    layout->addWidget(compareCombo);
+
+    crossHairCheck = new QCheckBox(tr("Display Chart Crosshair?"), options);
+    volumeCheck = new QCheckBox(tr("Show Volume"), options);
+    sarCheck = new QCheckBox(tr("Show Parabolic SAR"), options);
+    logScaleCheck = new QCheckBox(tr("Show Log Scale"), options);
+    percentScaleCheck = new QCheckBox(tr("Show Percentage Scale"), options);
+    for (QCheckBox *check :
+         {crossHairCheck, volumeCheck, sarCheck, logScaleCheck, percentScaleCheck})
+        layout->addWidget(check);
+
+    priceBandCombo = comboWith(
+        {tr("None"), tr("Bollinger Bands"), tr("Donchian Channel"), tr("Envelope")}, options);
+    layout->addWidget(new QLabel(tr("Price Band"), options));
+    layout->addWidget(priceBandCombo);
+
+    const auto averageRow = [&](const QString &label, QComboBox *&combo, QLineEdit *&period) {
+        layout->addWidget(new QLabel(label, options));
+        auto *row = new QHBoxLayout;
+        combo = comboWith(MovingAverageKinds, options);
+        period = new QLineEdit(QStringLiteral("14"), options);
+        period->setMaximumWidth(40);
+        row->addWidget(combo, 1);
+        row->addWidget(period);
+        layout->addLayout(row);
+    };
+    averageRow(tr("Moving Averages 1"), movingAverage1Combo, movingAverage1Period);
+    averageRow(tr("Moving Averages 2"), movingAverage2Combo, movingAverage2Period);
+
+    layout->addWidget(new QLabel(tr("Technical Indicators"), options));
+    for (QComboBox *&combo : techCombos) {
+        combo = comboWith(Indicators, options);
+        layout->addWidget(combo);
+    }
+
+    auto *signalBox = new QGroupBox(tr("Draw Signals?"), options);
+    signalBox->setObjectName(QStringLiteral("stdGroupBox"));
+    auto *signalLayout = new QGridLayout(signalBox);
+    signalsCheck = new QCheckBox(signalBox);
+    signalPeriod = new QLineEdit(QStringLiteral("14"), signalBox);
+    signalTop = new QLineEdit(QStringLiteral("70"), signalBox);
+    signalBottom = new QLineEdit(QStringLiteral("30"), signalBox);
+    signalLayout->addWidget(signalsCheck, 0, 0);
+    signalLayout->addWidget(new QLabel(tr("Period:"), signalBox), 1, 0);
+    signalLayout->addWidget(signalPeriod, 1, 1);
+    signalLayout->addWidget(new QLabel(tr("Top:"), signalBox), 2, 0);
+    signalLayout->addWidget(signalTop, 2, 1);
+    signalLayout->addWidget(new QLabel(tr("Bottom:"), signalBox), 3, 0);
+    signalLayout->addWidget(signalBottom, 3, 1);
+    layout->addWidget(signalBox);
+    layout->addStretch(1);
+    return options;
+}
+
+void ChartFrameClass::restoreOptions()
+{
+    using namespace SettingsKeys;
+    const ChartOptions saved = ChartOptions::load(store());
+    crossHairCheck->setChecked(saved.value(DisplayCrossHairs) != 0);
+    typeCombo->setCurrentIndex(saved.value(TypeCombo));
+    timeCombo->setCurrentIndex(saved.value(TimeCombo));
+    sarCheck->setChecked(saved.value(ParaSar) != 0);
+    volumeCheck->setChecked(saved.value(Volume) != 0);
+    logScaleCheck->setChecked(saved.value(LogScale) != 0);
+    percentScaleCheck->setChecked(saved.value(PercentScale) != 0);
+    priceBandCombo->setCurrentIndex(saved.value(PriceBands));
+    movingAverage1Combo->setCurrentIndex(saved.value(MovingAverage1));
+    movingAverage2Combo->setCurrentIndex(saved.value(MovingAverage2));
+    const QString techKeys[4] = {Tech1, Tech2, Tech3, Tech4};
+    for (int i = 0; i < 4; ++i)
+        techCombos[i]->setCurrentIndex(saved.value(techKeys[i]));
+}
+
+void ChartFrameClass::saveOptions()
+{
+    using namespace SettingsKeys;
+    ChartOptions options;
+    options.setValue(DisplayCrossHairs, int(crossHairCheck->checkState()));
+    options.setValue(TypeCombo, typeCombo->currentIndex());
+    options.setValue(TimeCombo, timeCombo->currentIndex());
+    options.setValue(ParaSar, sarCheck->isChecked() ? 1 : 0);
+    options.setValue(Volume, volumeCheck->isChecked() ? 1 : 0);
+    options.setValue(LogScale, logScaleCheck->isChecked() ? 1 : 0);
+    options.setValue(PercentScale, percentScaleCheck->isChecked() ? 1 : 0);
+    options.setValue(PriceBands, priceBandCombo->currentIndex());
+    options.setValue(MovingAverage1, movingAverage1Combo->currentIndex());
+    options.setValue(MovingAverage2, movingAverage2Combo->currentIndex());
+    const QString techKeys[4] = {Tech1, Tech2, Tech3, Tech4};
+    for (int i = 0; i < 4; ++i)
+        options.setValue(techKeys[i], techCombos[i]->currentIndex());
+    options.save(store());
+}
+
+void ChartFrameClass::connectSignals()
+{
+    connect(symbolCombo, &QComboBox::currentIndexChanged, this,
+            &ChartFrameClass::symbolComboChanged);
+    connect(typeCombo, &QComboBox::currentIndexChanged, this, &ChartFrameClass::drawChart);
+    connect(timeCombo, &QComboBox::currentIndexChanged, this, &ChartFrameClass::getQuotes);
+    connect(compareCombo, &QComboBox::currentIndexChanged, this, &ChartFrameClass::drawChart);
+    connect(crossHairCheck, &QCheckBox::clicked, this, &ChartFrameClass::drawChart);
+    for (QCheckBox *check : {volumeCheck, sarCheck, logScaleCheck, percentScaleCheck})
+        connect(check, &QCheckBox::stateChanged, this, &ChartFrameClass::drawChart);
+    for (QComboBox *combo : {priceBandCombo, movingAverage1Combo, movingAverage2Combo})
+        connect(combo, &QComboBox::currentIndexChanged, this, &ChartFrameClass::drawChart);
+    for (QComboBox *combo : techCombos)
+        connect(combo, &QComboBox::currentIndexChanged, this, &ChartFrameClass::drawChart);
+    connect(signalsCheck, &QCheckBox::clicked, this, &ChartFrameClass::drawChart);
+    connect(newsTable, &QTableWidget::cellDoubleClicked, this, &ChartFrameClass::rssTableDblClick);
+    connect(priceChartViewer, &QChartViewer::mouseMove, this, &ChartFrameClass::onMouseMove);
+    connect(priceChartViewer, &QChartViewer::clicked, this, &ChartFrameClass::onChartClicked);
+}
+
+void ChartFrameClass::fixSecondsDates()
+{
+    const QStringList statements =
+        ChartNews::secondsDateFixes(store().GetSQLRecords(ChartNews::secondsDatesQuery()));
+    for (const QString &statement : statements)
+        store().ExecSQL(statement);
+}
+
+QString ChartFrameClass::currentSymbol() const
+{
+    return symbolCombo->currentIndex() > 0 ? symbolCombo->currentText() : QString();
+}
+
+void ChartFrameClass::showSymbol(const QString &symbol)
+{
+    int index = symbolCombo->findText(symbol);
+    if (index < 0) {
+        symbolCombo->addItem(symbol);
+        index = symbolCombo->count() - 1;
+    }
+    symbolCombo->setCurrentIndex(index);
+}
+
+void ChartFrameClass::symbolComboChanged()
+{
+    qDebug() << "symbolComboChanged...";
+    const QString symbol = currentSymbol();
+    if (symbol.isEmpty())
+        return;
+    const QStringList names = store().GetSQLRecords(
+        QStringLiteral("SELECT companyName FROM symbols WHERE symbol=%1").arg(sqlQuoted(symbol)));
+    // Rename the tab that holds this page (the timer also runs for pages in background tabs).
+    for (QWidget *widget = host; widget; widget = widget->parentWidget()) {
+        if (auto *tabs = qobject_cast<QTabWidget *>(widget)) {
+            const int index = tabs->indexOf(host);
+            if (index >= 0)
+                tabs->setTabText(index, QStringLiteral("%1 (%2)").arg(names.value(0), symbol));
+            break;
+        }
+    }
+    getQuotes();
+    refreshNewsTable();
+}
+
+void ChartFrameClass::newRssAlert()
+{
+    refreshNewsTable();
+}
+
+void ChartFrameClass::refreshNewsTable()
+{
+    newsTable->clearContents();
+    newsTable->setRowCount(0);
+    newsTable->setColumnCount(4);
+    const QString symbol = currentSymbol();
+    if (symbol.isEmpty())
+        return;
+    const qint64 cutoff =
+        ChartNews::cutoffMs(timeCombo->currentIndex(), QDateTime::currentDateTime());
+    const QList<ChartNews::TableRow> rows =
+        ChartNews::tableRows(store().GetSQLRecords(ChartNews::headlineQuery(symbol, cutoff)));
+    newsTable->setRowCount(int(rows.size()));
+    for (int row = 0; row < rows.size(); ++row) {
+        const ChartNews::TableRow &entry = rows.at(row);
+        if (entry.isDateRow) {
+            auto *date = new QTableWidgetItem(entry.date.toString(Qt::TextDate));
+            date->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            date->setForeground(ChartNews::DateRowColour);
+            newsTable->setItem(row, 1, date);
+            continue;
+        }
+        auto *id = new QTableWidgetItem(entry.id);
+        id->setBackground(QColor::fromString(entry.colour));
+        newsTable->setItem(row, 0, id);
+        auto *title = new QTableWidgetItem(entry.title);
+        title->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        title->setToolTip(entry.title);
+        newsTable->setItem(row, 1, title);
+    }
+    newsTable->setHorizontalHeaderItem(1, new QTableWidgetItem(tr("Latest News")));
+    newsTable->setColumnWidth(0, 5);
+    newsTable->setColumnWidth(2, 0);
+    newsTable->setColumnWidth(3, 0);
+    newsTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    newsTable->resizeRowsToContents();
+    newsTable->verticalHeader()->hide();
+}
+
+void ChartFrameClass::rssTableDblClick(int row, int)
+{
+    const QTableWidgetItem *idItem = newsTable->item(row, 0);
+    if (!idItem || idItem->text().isEmpty())
+        return; // a date row
+    bool ok = false;
+    const qint64 id = idItem->text().toLongLong(&ok);
+    if (!ok)
+        return;
+    const QStringList urls =
+        store().GetSQLRecords(QStringLiteral("SELECT url FROM newsItems WHERE id=%1").arg(id));
+    if (!urls.isEmpty() && !urls.first().isEmpty())
+        QDesktopServices::openUrl(QUrl::fromUserInput(urls.first()));
+}
+
+void ChartFrameClass::getQuotes()
+{
+    const QString symbol = currentSymbol();
+    if (symbol.isEmpty())
+        return; // nothing chosen yet: no request for the placeholder text
+    QNetworkReply *reply = PriceHistory::request(*network, symbol, timeCombo->currentIndex());
+    connect(reply, &QNetworkReply::finished, this, &ChartFrameClass::replyFinished);
+}
+
+void ChartFrameClass::replyFinished()
+{
+    auto *reply = qobject_cast<QNetworkReply *>(sender());
+    if (!reply)
+        return;
+    const PriceHistory::ReplyResult result = PriceHistory::handleReply(store(), *network, reply);
+    if (result.next)
+        connect(result.next, &QNetworkReply::finished, this, &ChartFrameClass::replyFinished);
+    drawChart();
+    drawNewsChart();
+    reply->deleteLater();
+}
+
+int ChartFrameClass::mainPanelHeightFor(int pageHeight, int indicatorPanels)
+{
+    return std::max(MinimumMainPanelHeight,
+                    pageHeight - PageChromeHeight - IndicatorPanelHeight * indicatorPanels);
+}
+
+int ChartFrameClass::chartAreaWidth() const
+{
+    return std::max(200, chartArea->width());
+}
+
+void ChartFrameClass::drawChart()
+{
+    saveOptions();
+    const QString symbol = currentSymbol();
+    if (symbol.isEmpty())
+        return;
+
+    const QStringList rows = store().GetSQLRecords(
+        QStringLiteral("SELECT date,Open,High,Low,Close,Volume FROM qData WHERE symbol=%1")
+            .arg(sqlQuoted(symbol)));
+    std::vector<double> times, open, high, low, close, volume;
+    for (const QString &row : rows) {
+        const QStringList f = row.split(QLatin1Char('|'));
+        times.push_back(ChartNews::chartTimeOfStoredDate(f.value(0).toLongLong()));
+        open.push_back(f.value(1).toDouble());
+        high.push_back(f.value(2).toDouble());
+        low.push_back(f.value(3).toDouble());
+        close.push_back(f.value(4).toDouble());
+        volume.push_back(f.value(5).toDouble());
+    }
+    int indicatorPanels = 0;
+    for (QComboBox *combo : techCombos)
+        indicatorPanels += combo->currentIndex() != 0 ? 1 : 0;
+
+    FinanceChart chart(chartAreaWidth());
+    currentChart = &chart;
+    chart.setPlotAreaStyle(BaseChart::linearGradientColor(0, 0, 350, 0, 0x132c4e, 0xffffff),
+                           0x21486e, 0x21486e, 0x21486e, 0x21486e);
+    chart.setPlotAreaBorder(0x21486e, 0);
+    const QStringList names = store().GetSQLRecords(
+        QStringLiteral("SELECT companyName FROM symbols WHERE symbol=%1").arg(sqlQuoted(symbol)));
+    chart.addTitle2(Chart::TopLeft, QStringLiteral("%1 (%2)").arg(names.value(0), symbol),
+                    QString(), 12, 0xffffff);
+    chart.addTitle2(Chart::TopRight,
+                    tr("Chart Rendered: %1").arg(QDateTime::currentDateTime().toString()),
+                    QStringLiteral("Verdana"), 8, 0xd1d6db);
+    chart.setBgImage(QStringLiteral("Images/ChartWatermark.png"), Chart::Center);
+    chart.setXAxisStyle(QStringLiteral("arial.ttf"), 7, 0xd1d6db, 0);
+    chart.setYAxisStyle(QStringLiteral("arial.ttf"), 7, 0xd1d6db, 0);
+    chart.setData(times, high, low, open, close, volume, 0);
+
+    mainPanelHeight = mainPanelHeightFor(host->height(), indicatorPanels);
+    mainPanel = chart.addMainPanel(mainPanelHeight);
+    if (volumeCheck->isChecked())
+        chart.addVolumeBars(75, 0x99ff99, 0xff9999, 0x808080);
+    if (sarCheck->isChecked())
+        chart.addParabolicSar();
+    if (logScaleCheck->isChecked())
+        chart.setLogScale(true);
+    if (percentScaleCheck->isChecked())
+        chart.setPercentageAxis();
+    switch (priceBandCombo->currentIndex()) {
+    case 1:
+        chart.addBollingerBand(20, 2);
+        break;
+    case 2:
+        chart.addDonchianChannel(20);
+        break;
+    case 3:
+        chart.addEnvelope(20, 10);
+        break;
+    default:
+        break;
+    }
+    addMovingAverage(chart, movingAverage1Combo->currentIndex(), intOf(movingAverage1Period, 14));
+    addMovingAverage(chart, movingAverage2Combo->currentIndex(), intOf(movingAverage2Period, 14));
+    addPriceLayer(chart);
+    for (QComboBox *combo : techCombos)
+        addIndicator(chart, combo->currentIndex());
+
+    chart.setBackground(
+        BaseChart::linearGradientColor(0, 0, 0, chart.getHeight(), 0x132c4e, 0x060e17),
+        Chart::Transparent);
+    chart.setBorder(0x21486e);
+    if (signalsCheck->isChecked())
+        addSignalMarkers(chart, symbol);
+
+    priceChartViewer->setChart(&chart);
+    Layer *priceLayer = typeCombo->currentIndex() == 0   ? closeLayer
+                        : typeCombo->currentIndex() == 1 ? candleLayer
+                                                         : ohlcLayer;
+    const QString attributes =
+        typeCombo->currentIndex() == 0
+            ? QStringLiteral("title='{xLabel}\n{value}'")
+            : QStringLiteral(
+                  "title='{xLabel}\nHigh:{high}\nOpen:{open}\nClose:{close}\nLow:{low}'");
+    if (priceLayer)
+        priceChartViewer->setImageMap(
+            priceLayer->getHTMLImageMap(QStringLiteral("clickable"), QString(), attributes));
+    // The viewer keeps the picture; it need not hold the size of the chart once drawn, so the page
+    // can still shrink (and redraw) when the window does.
+    priceChartViewer->setMinimumSize(1, 1);
+
+    crossHairV->setVisible(crossHairCheck->isChecked());
+    crossHairH->setVisible(crossHairCheck->isChecked());
+
+    // The chart dies here; the viewer keeps its picture.
+    currentChart = nullptr;
+    mainPanel = nullptr;
+    closeLayer = candleLayer = ohlcLayer = nullptr;
+}
+
+void ChartFrameClass::addMovingAverage(FinanceChart &chart, int kind, int period)
+{
+    if (period < 1)
+        return;
+    switch (kind) {
+    case 1:
+        chart.addSimpleMovingAverage(period, 0x663300);
+        break;
+    case 2:
+        chart.addExponentialMovingAverage(period, 0x663300);
+        break;
+    case 3:
+        chart.addTriangularMovingAverage(period, 0x663300);
+        break;
+    case 4:
+        chart.addWeightedMovingAverage(period, 0x663300);
+        break;
+    default:
+        break;
+    }
+}
+
+void ChartFrameClass::addPriceLayer(FinanceChart &chart)
+{
+    switch (typeCombo->currentIndex()) {
+    case 1:
+        candleLayer = chart.addCandleSticks(0x99ff99, 0xff9999);
+        break;
+    case 2:
+        ohlcLayer = chart.addOhlcBars(0x99ff99, 0xff9999);
+        break;
+    default:
+        closeLayer = chart.addCloseLine(0x64dae3);
+        break;
+    }
+}
+
+void ChartFrameClass::addIndicator(FinanceChart &chart, int index)
+{
+    switch (index) {
+    case AdxIndex:
+        chart.addAdxPanel(IndicatorPanelHeight, 14);
+        break;
+    case MacdIndex:
+        chart.addMacdPanel(IndicatorPanelHeight, 26, 12, 9);
+        break;
+    case RsiIndex:
+        chart.addRsiPanel(IndicatorPanelHeight, 14);
+        break;
+    case SlowStochasticIndex:
+        chart.addSlowStochasticPanel(IndicatorPanelHeight, 14, 3);
+        break;
+    case VolumeIndex:
+        chart.addVolumePanel(IndicatorPanelHeight, 0x99ff99, 0xff9999, 0xc0c0c0);
+        break;
+    default:
+        break; // offered in the list, not drawn
+    }
+}
+
+void ChartFrameClass::addSignalMarkers(FinanceChart &chart, const QString &symbol)
+{
+    SignalsClass calculator;
+    const QStringList rows = calculator.signalRows(symbol, intOf(signalPeriod, 14),
+                                                   intOf(signalTop, 70), intOf(signalBottom, 30));
+    std::vector<double> longs(size_t(chart.pointCount()), Chart::NoValue);
+    std::vector<double> shorts(size_t(chart.pointCount()), Chart::NoValue);
+    for (int i = 0; i < rows.size() && i < chart.pointCount(); ++i) {
+        const QStringList fields = rows.at(i).split(QLatin1Char('|'));
+        if (fields.value(2) == QLatin1String("LONG"))
+            longs[size_t(i)] = fields.value(1).toDouble();
+        else if (fields.value(2) == QLatin1String("SHORT"))
+            shorts[size_t(i)] = fields.value(1).toDouble();
+    }
+    XYChart *panel = chart.mainPanel();
+    ScatterLayer *longLayer = panel->addScatterLayer({}, longs, QStringLiteral("LONG"),
+                                                     Chart::TriangleSymbol, 12, 0x00ff00, 0x00ff00);
+    ScatterLayer *shortLayer = panel->addScatterLayer(
+        {}, shorts, QStringLiteral("SHORT"), Chart::InvertedTriangleSymbol, 12, 0xff0000, 0xff0000);
+    longLayer->moveFront();
+    shortLayer->moveFront();
+    chart.setMainChart(panel);
+}
+
+void ChartFrameClass::drawNewsChart()
+{
+    const QString symbol = currentSymbol();
+    if (symbol.isEmpty())
+        return;
+    const QStringList dates = store().GetSQLRecords(
+        QStringLiteral("SELECT date FROM qData WHERE symbol=%1").arg(sqlQuoted(symbol)));
+    const bool daily = dates.isEmpty() || dates.first().size() == 8;
+    const int width = chartAreaWidth();
+
+    XYChart chart(width, 145, Chart::BackgroundColor, Chart::Transparent);
+    chart.setBackground(BaseChart::linearGradientColor(0, 0, 0, 190, 0x132c4e, 0x060e17),
+                        Chart::Transparent);
+    chart.setPlotArea(40, 10, width - 80, 110, Chart::Transparent, -1, 0x21486e, 0xc0c0c0,
+                      Chart::Transparent);
+    chart.getPlotArea()->setGridColor(0x21486e, 0x21486e);
+    BarLayer *bars = chart.addBarLayer2(Chart::Stack, 0);
+    bars->setBorderColor(Chart::SameAsMainColor);
+
+    QList<int> feedIds;
+    for (const QString &id : store().GetSQLRecords(QStringLiteral("SELECT id FROM feeds")))
+        feedIds << id.toInt();
+    const ChartNews::CountTable table = ChartNews::countTable(
+        dates, feedIds, store().GetSQLRecords(ChartNews::countQuery(symbol, daily)));
+    for (int feed = 0; feed < table.feedIds.size(); ++feed) {
+        const QStringList title = store().GetSQLRecords(
+            QStringLiteral("SELECT title FROM feeds WHERE id=%1").arg(table.feedIds.at(feed)));
+        const QList<double> &counts = table.counts.at(feed);
+        bars->addDataSet(std::vector<double>(counts.begin(), counts.end()), -1, title.value(0));
+    }
+    Axis *x = chart.xAxis();
+    x->setLabels2(std::vector<double>(table.categoryTimes.begin(), table.categoryTimes.end()));
+    if (daily) {
+        x->setMultiFormat(Chart::encodeFilter(Chart::StartOfYearFilter, 1, 0.05),
+                          QStringLiteral("<*font=arial.ttf*>{value|yyyy}"),
+                          Chart::encodeFilter(Chart::StartOfMonthFilter, 1, 0.05),
+                          QStringLiteral("{value|mmm}"), 3);
+    } else {
+        x->setMultiFormat(Chart::encodeFilter(Chart::StartOfDayFilter, 1, 0.5),
+                          QStringLiteral("<*font=arial.ttf*>{value|hh:mm}"),
+                          Chart::encodeFilter(Chart::StartOfHourFilter, 1, 0.5),
+                          QStringLiteral("{value|mmm}"), 3);
+    }
+    x->setLabelStyle(QStringLiteral("arial.ttf"), 7, 0xd1d6db);
+    chart.yAxis()->setLabelStyle(QStringLiteral("arial.ttf"), 7, 0xd1d6db);
+    chart.setBgImage(QStringLiteral("images/ChartWatermark.png"), Chart::Center);
+
+    newsChartViewer->setChart(&chart);
+    newsChartViewer->setImageMap(
+        chart.getHTMLImageMap(QStringLiteral("clickable"), QString(),
+                              QStringLiteral("title='{xLabel}\n{value} items for {dataSetName}'")));
+    newsChartViewer->setMinimumSize(1, 1);
+    newsChartViewer->setFixedHeight(chart.getHeight());
+}
+
+void ChartFrameClass::onMouseMove(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    crossHairV->setGeometry(at.x(), 0, 2, priceChartViewer->height());
+    crossHairH->setGeometry(0, at.y(), priceChartViewer->width(), 2);
+}
+
+void ChartFrameClass::onChartClicked(QMouseEvent *)
+{
+    ImageMapHandler *handler = priceChartViewer->getImageMapHandler();
+    if (!handler || handler->getValue(QStringLiteral("path")).isEmpty())
+        return;
+    for (int i = 0; i < handler->getAttributeCount(); ++i)
+        qDebug().noquote()
+            << QStringLiteral("\"%1 : %2\"").arg(handler->getKey(i), handler->getValue(i));
+}
+
+bool ChartFrameClass::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == host && event->type() == QEvent::Resize && !currentSymbol().isEmpty())
+        resizeRedraw->start();
+    return QWidget::eventFilter(watched, event);
+}

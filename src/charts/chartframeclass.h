@@ -1,0 +1,117 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class BaseBoxLayer;
+class FinanceChart;
+class Layer;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMouseEvent;
+class QNetworkAccessManager;
+class QTableWidget;
+class QTabWidget;
+class QTimer;
+class QChartViewer;
+class XYChart;
+
+// One chart page: symbol bar, the price chart with its indicators above a chart of news counts,
+// and beside them the symbol's headlines and the chart options. The options live in the config
+// table and are shared by every page. The page installs its layout on the widget it is given.
+class ChartFrameClass : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ChartFrameClass(QWidget *host);
+    ~ChartFrameClass() override;
+
+    // Widgets a test or the watchlist page may drive.
+    QComboBox *symbolBox() const { return symbolCombo; }
+    QComboBox *chartTypeBox() const { return typeCombo; }
+    QComboBox *timeFrameBox() const { return timeCombo; }
+    QTableWidget *headlineTable() const { return newsTable; }
+    QChartViewer *priceViewer() const { return priceChartViewer; }
+    QChartViewer *newsViewer() const { return newsChartViewer; }
+    QLabel *verticalCrossHair() const { return crossHairV; }
+    QLabel *horizontalCrossHair() const { return crossHairH; }
+    // Height of the main panel in the last drawing.
+    int lastMainPanelHeight() const { return mainPanelHeight; }
+    // Selects a symbol as the user would, which downloads and draws it.
+    void showSymbol(const QString &symbol);
+
+    // Main panel height for a page of the given height with n indicator panels: what is left
+    // above the panels, never below a readable minimum.
+    static int mainPanelHeightFor(int pageHeight, int indicatorPanels);
+    static constexpr int MinimumMainPanelHeight = 120;
+
+public slots:
+    void symbolComboChanged();
+    void newRssAlert();
+    void rssTableDblClick(int row, int column);
+    void replyFinished();
+    void drawChart();
+    void getQuotes();
+    void onMouseMove(QMouseEvent *event);
+    void onChartClicked(QMouseEvent *event);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildWidgets();
+    QWidget *buildOptionsTab();
+    void restoreOptions();
+    void saveOptions();
+    void connectSignals();
+    void fixSecondsDates();
+    void refreshNewsTable();
+    void drawNewsChart();
+    void addSignalMarkers(FinanceChart &chart, const QString &symbol);
+    void addPriceLayer(FinanceChart &chart);
+    void addMovingAverage(FinanceChart &chart, int kind, int period);
+    void addIndicator(FinanceChart &chart, int index);
+    QString currentSymbol() const;
+    int chartAreaWidth() const;
+
+    QWidget *host;
+    QComboBox *symbolCombo = nullptr;
+    QComboBox *typeCombo = nullptr;
+    QComboBox *timeCombo = nullptr;
+    QComboBox *compareCombo = nullptr;
+    QCheckBox *crossHairCheck = nullptr;
+    QCheckBox *volumeCheck = nullptr;
+    QCheckBox *sarCheck = nullptr;
+    QCheckBox *logScaleCheck = nullptr;
+    QCheckBox *percentScaleCheck = nullptr;
+    QComboBox *priceBandCombo = nullptr;
+    QComboBox *movingAverage1Combo = nullptr;
+    QComboBox *movingAverage2Combo = nullptr;
+    QLineEdit *movingAverage1Period = nullptr;
+    QLineEdit *movingAverage2Period = nullptr;
+    QComboBox *techCombos[4] = {nullptr, nullptr, nullptr, nullptr};
+    QCheckBox *signalsCheck = nullptr;
+    QLineEdit *signalPeriod = nullptr;
+    QLineEdit *signalTop = nullptr;
+    QLineEdit *signalBottom = nullptr;
+    QWidget *chartArea = nullptr;
+    QChartViewer *priceChartViewer = nullptr;
+    QChartViewer *newsChartViewer = nullptr;
+    QTabWidget *sideTabs = nullptr;
+    QTableWidget *newsTable = nullptr;
+    QLabel *crossHairV = nullptr;
+    QLabel *crossHairH = nullptr;
+    QNetworkAccessManager *network = nullptr;
+    QTimer *refreshTimer = nullptr;
+    QTimer *resizeRedraw = nullptr;
+
+    FinanceChart *currentChart = nullptr;
+    XYChart *mainPanel = nullptr;
+    Layer *closeLayer = nullptr;
+    Layer *candleLayer = nullptr;
+    Layer *ohlcLayer = nullptr;
+    int mainPanelHeight = 0;
+};
