@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "app/stylesheet.h"
+#include "charts/chartclass.h"
 #include "common/messageboxes.h"
 #include "news/addrssclass.h"
 #include "news/articlesclass.h"
@@ -16,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QPixmap>
 #include <QSplashScreen>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
@@ -97,8 +99,11 @@ void MainWindow::createPages()
 
     showSplashMessage(tr("Loading HomeClass."));
     showSplashMessage(tr("Loading ChartClass."));
+    charts = new ChartClass(ui->page_2);
+    ChartClass::setInstance(charts);
     showSplashMessage(tr("Loading FundamentalClass."));
     welcome = new WelcomeClass(ui->page_3);
+    connect(welcome, &WelcomeClass::statusUpdate, ui->statusBar, &QStatusBar::showMessage);
     showSplashMessage(tr("Loading PortfolioClass."));
     showSplashMessage(tr("Loading WatchlistClass."));
     showSplashMessage(tr("Loading ReportsClass."));
@@ -109,6 +114,7 @@ void MainWindow::createPages()
     showSplashMessage(tr("Loading EducationClass."));
     showSplashMessage(tr("Loading SupportClass."));
     showSplashMessage(tr("Connecting..."));
+    connect(welcome, &WelcomeClass::newRss, charts, &ChartClass::newRSS);
 }
 
 void MainWindow::changeListWidgetRow(int row)

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 class ArticlesClass;
+class ChartClass;
 class GDatabaseClass;
 class QSplashScreen;
 class WrapsClass;
@@ -52,6 +53,7 @@ private:
     QSplashScreen *splash = nullptr;
     QStringList splashMessages;
     GDatabaseClass *store = nullptr;
+    ChartClass *charts = nullptr;
     WrapsClass *wrapsPage = nullptr;
     ArticlesClass *articlesPage = nullptr;
     WelcomeClass *welcome = nullptr;
