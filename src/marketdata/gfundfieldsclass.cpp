@@ -50,7 +50,7 @@ gfundFieldsClass::gfundFieldsClass(QWidget *parent) : QWidget(parent)
     layout->addWidget(shownList, 0, 6, 4, 4);
     layout->addWidget(upButton, 4, 7);
     layout->addWidget(downButton, 4, 8);
-    form->resize(460, 380);
+    form->resize(540, 400);
 
     connect(hiddenList, &QListWidget::itemDoubleClicked, this, &gfundFieldsClass::addBtnClick);
     connect(addButton, &QToolButton::clicked, this, &gfundFieldsClass::addBtnClick);

@@ -30,6 +30,7 @@ GSymbolSearchClass::GSymbolSearchClass(QWidget *parent)
     form->setObjectName(QStringLiteral("form"));
     form->setWindowTitle(tr("Add Symbol"));
     form->setMaximumSize(350, 220);
+    form->resize(350, 220);
 
     lineEdit = new QLineEdit(form);
     lineEdit->setPlaceholderText(tr("Search for symbol..."));

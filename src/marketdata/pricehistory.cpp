@@ -53,20 +53,42 @@ Columns columnsOf(const QString &valuesLine)
     return columns;
 }
 
-bool readRow(const QString &line, const Columns &columns, Row &row)
+// The plain decimals the service sends are checked here without the general pattern, which is
+// far slower over a long history; anything else is left to isSqlNumber.
+bool isNumber(QStringView text)
 {
-    const QStringList fields = line.split(QLatin1Char(','));
+    qsizetype i = 0;
+    if (!text.isEmpty() && (text.front() == QLatin1Char('-') || text.front() == QLatin1Char('+')))
+        ++i;
+    bool digits = false;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            digits = true;
+        else if (c == QLatin1Char('.') && !point)
+            point = true;
+        else
+            return isSqlNumber(text.toString());
+    }
+    return digits;
+}
+
+bool readRow(QStringView line, const Columns &columns, Row &row)
+{
+    const QList<QStringView> fields = line.split(QLatin1Char(','));
     auto field = [&fields](int index) {
-        return index < fields.size() ? fields.at(index).trimmed() : QString();
+        return index < fields.size() ? fields.at(index).trimmed() : QStringView();
     };
-    row = Row{field(columns.date), field(columns.open),  field(columns.high),
-              field(columns.low),  field(columns.close), field(columns.volume)};
+    const QStringView values[] = {field(columns.date), field(columns.open),  field(columns.high),
+                                  field(columns.low),  field(columns.close), field(columns.volume)};
     // The values stand bare in the statement: only numbers may go there.
-    for (const QString *value :
-         {&row.date, &row.open, &row.high, &row.low, &row.close, &row.volume}) {
-        if (!isSqlNumber(*value))
+    for (const QStringView value : values) {
+        if (!isNumber(value))
             return false;
     }
+    row = Row{values[0].toString(), values[1].toString(), values[2].toString(),
+              values[3].toString(), values[4].toString(), values[5].toString()};
     return true;
 }
 
@@ -102,15 +124,16 @@ QString symbolOfUrl(const QUrl &url)
 Parsed parseReply(const QString &text)
 {
     Parsed parsed;
-    const QStringList lines = text.split(QLatin1Char('\n'));
+    const QList<QStringView> lines = QStringView(text).split(QLatin1Char('\n'));
     Columns columns;
     qsizetype first = 0;
     bool headerEnded = false;
     for (; first < lines.size(); ++first) {
-        const QString &line = lines.at(first);
+        const QStringView line = lines.at(first);
         if (line.startsWith(QLatin1String("values:")))
-            columns = columnsOf(line);
-        if (line.section(QLatin1Char(','), 0, 0).contains(QLatin1String("volume"))) {
+            columns = columnsOf(line.toString());
+        const qsizetype comma = line.indexOf(QLatin1Char(','));
+        if (line.left(comma < 0 ? line.size() : comma).contains(QLatin1String("volume"))) {
             ++first;
             headerEnded = true;
             break;
@@ -120,16 +143,17 @@ Parsed parseReply(const QString &text)
         return parsed;
     parsed.rows.reserve(lines.size() - first);
     for (qsizetype i = first; i < lines.size(); ++i) {
-        const QString &line = lines.at(i);
+        const QStringView line = lines.at(i);
         // The text after the final line break is normally empty; a complete line there is kept.
         if (i == lines.size() - 1 && line.trimmed().isEmpty())
             break;
         Row row;
         if (readRow(line, columns, row)) {
-            parsed.rows.append(row);
+            parsed.rows.append(std::move(row));
         } else {
             ++parsed.rejectedLines;
-            qDebug().noquote() << "PriceHistory: skipping malformed line:" << line.left(80);
+            qDebug().noquote() << "PriceHistory: skipping malformed line:"
+                               << line.left(80).toString();
         }
     }
     return parsed;
@@ -142,14 +166,22 @@ void store(GDatabaseClass &store, const QString &symbol, const QList<Row> &rows)
     store.ExecSQL(QStringLiteral("BEGIN TRANSACTION;"));
     QString insert;
     int count = 0;
+    const QString head =
+        QStringLiteral("INSERT INTO qData (date,symbol,Open,High,Low,Close,Volume) VALUES");
     for (const Row &row : rows) {
-        insert += count == 0
-                      ? QStringLiteral(
-                            "INSERT INTO qData (date,symbol,Open,High,Low,Close,Volume) VALUES")
-                      : QStringLiteral(",");
-        insert += QLatin1Char('(') + row.date + QLatin1Char(',') + quotedSymbol + QLatin1Char(',') +
-                  row.open + QLatin1Char(',') + row.high + QLatin1Char(',') + row.low +
-                  QLatin1Char(',') + row.close + QLatin1Char(',') + row.volume + QLatin1Char(')');
+        if (count == 0) {
+            insert.reserve(head.size() + RowsPerStatement * 64);
+            insert.append(head);
+        } else {
+            insert.append(QLatin1Char(','));
+        }
+        insert.append(QLatin1Char('('))
+            .append(row.date)
+            .append(QLatin1Char(','))
+            .append(quotedSymbol);
+        for (const QString *value : {&row.open, &row.high, &row.low, &row.close, &row.volume})
+            insert.append(QLatin1Char(',')).append(*value);
+        insert.append(QLatin1Char(')'));
         if (++count == RowsPerStatement) {
             store.ExecSQL(insert);
             insert.clear();

@@ -4,6 +4,7 @@
 #include "store/gdatabaseclass.h"
 #include "store/sqlquoting.h"
 
+#include <QHash>
 #include <QSet>
 #include <QXmlStreamReader>
 
@@ -122,13 +123,23 @@ void store(GDatabaseClass &store, const QList<Quote> &quotes)
         insert.clear();
         rows = 0;
     };
+    // Every quote repeats the same field names.
+    QHash<QString, QString> quotedNames;
+    const QString head = QStringLiteral("INSERT INTO fData (symbol, name, value) VALUES ");
     for (const Quote &quote : quotes) {
         const QString symbol = storable(quote.symbol);
         for (const Field &field : quote.fields) {
-            insert += rows == 0 ? QStringLiteral("INSERT INTO fData (symbol, name, value) VALUES ")
-                                : QStringLiteral(",");
-            insert += QLatin1Char('(') + symbol + QLatin1Char(',') + storable(field.name) +
-                      QLatin1Char(',') + storable(field.value) + QLatin1Char(')');
+            auto name = quotedNames.find(field.name);
+            if (name == quotedNames.end())
+                name = quotedNames.insert(field.name, storable(field.name));
+            if (rows == 0) {
+                insert.reserve(head.size() + RowsPerStatement * 48);
+                insert.append(head);
+            } else {
+                insert.append(QLatin1Char(','));
+            }
+            insert.append(QLatin1Char('(')).append(symbol).append(QLatin1Char(',')).append(*name);
+            insert.append(QLatin1Char(',')).append(storable(field.value)).append(QLatin1Char(')'));
             if (++rows == RowsPerStatement)
                 flush();
         }

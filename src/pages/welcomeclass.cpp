@@ -152,6 +152,9 @@ void WelcomeClass::refillFundGrid()
     fundTable->setRowCount(int(table.rows.size()));
     fundTable->setColumnCount(int(table.headers.size()));
     fundTable->setHorizontalHeaderLabels(table.headers);
+    // Every column stretches to share the width, so long labels and names may be cut short.
+    for (int column = 0; column < table.headers.size(); ++column)
+        fundTable->horizontalHeaderItem(column)->setToolTip(table.headers.at(column));
     for (int row = 0; row < table.rows.size(); ++row) {
         const FundGrid::Row &line = table.rows.at(row);
         fundTable->setItem(row, 0, new QTableWidgetItem(line.symbol));
@@ -162,6 +165,7 @@ void WelcomeClass::refillFundGrid()
             }
             const FundGrid::Cell &cell = line.cells.at(column - 1);
             auto *item = new QTableWidgetItem(cell.value);
+            item->setToolTip(cell.value);
             item->setTextAlignment(cell.alignment | Qt::AlignVCenter);
             if (const int sign = FundGrid::signOf(cell.value))
                 item->setForeground(QBrush(sign > 0 ? QColor(0, 140, 0) : QColor(200, 0, 0)));
