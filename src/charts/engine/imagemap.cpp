@@ -5,8 +5,9 @@
 #include "xylayout.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstring>
 
 namespace ImageMap {
 namespace {
@@ -16,34 +17,53 @@ const QString defaultQuery = QStringLiteral(
 
 struct Writer
 {
-    QString &out;
+    std::string &out;
     bool hasUrl;
-    QString url;
+    std::string url;
     TextFormat::LabelTemplate query;
     TextFormat::LabelTemplate extra;
-    QString scratch;
+    std::string scratch;
 
     void area(double x1, double y1, double x2, double y2, const TextFormat::Fields &f)
     {
-        char buf[96];
-        const int n =
-            std::snprintf(buf, sizeof buf, "<area shape=\"rect\" coords=\"%ld,%ld,%ld,%ld\"",
-                          std::lround(std::min(x1, x2)), std::lround(std::min(y1, y2)),
-                          std::lround(std::max(x1, x2)), std::lround(std::max(y1, y2)));
-        out.append(QLatin1String(buf, n));
+        char buf[128];
+        char *p = buf;
+        const char head[] = "<area shape=\"rect\" coords=\"";
+        std::memcpy(p, head, sizeof head - 1);
+        p += sizeof head - 1;
+        const long c[4] = {std::lround(std::min(x1, x2)), std::lround(std::min(y1, y2)),
+                           std::lround(std::max(x1, x2)), std::lround(std::max(y1, y2))};
+        for (int k = 0; k < 4; ++k) {
+            if (k)
+                *p++ = ',';
+            p = std::to_chars(p, buf + sizeof buf, c[k]).ptr;
+        }
+        *p++ = '"';
+        out.append(buf, static_cast<size_t>(p - buf));
         if (hasUrl) {
-            scratch.clear();
-            scratch.append(url);
-            query.expandInto(scratch, f, TextFormat::Escape::Url);
-            out.append(QLatin1String(" href=\""));
-            TextFormat::appendEscaped(out, scratch, TextFormat::Escape::Html);
-            out.append(QLatin1Char('"'));
+            scratch = url;
+            query.expandUtf8(scratch, f, TextFormat::Escape::Url);
+            out += " href=\"";
+            for (char ch : scratch) {
+                // The query's separators become entities; the values are already URL-encoded.
+                if (ch == '&')
+                    out += "&amp;";
+                else if (ch == '"')
+                    out += "&quot;";
+                else if (ch == '<')
+                    out += "&lt;";
+                else if (ch == '>')
+                    out += "&gt;";
+                else
+                    out.push_back(ch);
+            }
+            out.push_back('"');
         }
         if (!extra.isEmpty()) {
-            out.append(QLatin1Char(' '));
-            extra.expandInto(out, f, TextFormat::Escape::Html);
+            out.push_back(' ');
+            extra.expandUtf8(out, f, TextFormat::Escape::Html);
         }
-        out.append(QLatin1String(">\n"));
+        out += ">\n";
     }
 };
 
@@ -66,8 +86,13 @@ void appendLayer(QString &out, const XYChart &chart, const Layer &layer, const Q
                           ? layer.mapQuery()
                           : (queryFormat.isEmpty() ? defaultQuery : queryFormat);
     const QString e = layer.mapExtra().isEmpty() ? extraAttr : layer.mapExtra();
-    Writer w{out,      !u.isEmpty(), u, TextFormat::LabelTemplate(q), TextFormat::LabelTemplate(e),
-             QString()};
+    std::string bytes;
+    Writer w{bytes,
+             !u.isEmpty(),
+             u.toStdString(),
+             TextFormat::LabelTemplate(q),
+             TextFormat::LabelTemplate(e),
+             std::string()};
 
     const Axis *xa = chart.xAxis();
     const auto &texts = xa->textLabels();
@@ -88,7 +113,7 @@ void appendLayer(QString &out, const XYChart &chart, const Layer &layer, const Q
                 f.xLabelText = &texts[li];
         }
     };
-    out.reserve(out.size() + 160 * static_cast<qsizetype>(s->boxes.size() + s->bars.size()));
+    bytes.reserve(200 * (s->boxes.size() + s->bars.size() + 8));
     const double ox = offsetX, oy = offsetY;
     const double slotHalf = std::max(0.5, s->slot / 2);
     switch (layer.kind()) {
@@ -144,6 +169,7 @@ void appendLayer(QString &out, const XYChart &chart, const Layer &layer, const Q
             }
         }
     }
+    out.append(QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
 void appendChart(QString &out, const XYChart &chart, const QString &url, const QString &queryFormat,

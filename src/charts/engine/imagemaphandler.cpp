@@ -61,119 +61,167 @@ QString urlDecode(const QString &s)
 
 } // namespace
 
-ImageMapHandler::ImageMapHandler(const QString &imageMap)
+ImageMapHandler::ImageMapHandler(const QString &imageMap) : m_map(imageMap)
 {
-    parse(imageMap);
+    parse();
     index();
 }
 
-void ImageMapHandler::parse(const QString &map)
+namespace {
+
+// Walks the attributes of one tag body: name and raw (still escaped) value spans.
+template <typename F> qsizetype forEachAttribute(QStringView s, qsizetype i, F f)
 {
-    const QStringView s(map);
+    while (i < s.size()) {
+        while (i < s.size() && s[i].isSpace())
+            ++i;
+        if (i >= s.size())
+            break;
+        if (s[i] == u'>')
+            return i + 1;
+        if (s[i] == u'/' && i + 1 < s.size() && s[i + 1] == u'>')
+            return i + 2;
+        const qsizetype nameStart = i;
+        while (i < s.size() && !s[i].isSpace() && s[i] != u'=' && s[i] != u'>')
+            ++i;
+        const QStringView name = s.mid(nameStart, i - nameStart);
+        QStringView value;
+        while (i < s.size() && s[i].isSpace())
+            ++i;
+        if (i < s.size() && s[i] == u'=') {
+            ++i;
+            while (i < s.size() && s[i].isSpace())
+                ++i;
+            if (i < s.size() && (s[i] == u'"' || s[i] == u'\'')) {
+                const QChar q = s[i];
+                qsizetype end = s.indexOf(q, i + 1);
+                if (end < 0)
+                    end = s.size();
+                value = s.mid(i + 1, end - i - 1);
+                i = end + 1;
+            } else {
+                const qsizetype vs = i;
+                while (i < s.size() && !s[i].isSpace() && s[i] != u'>')
+                    ++i;
+                value = s.mid(vs, i - vs);
+            }
+        }
+        if (name.isEmpty())
+            ++i;
+        else
+            f(name, value);
+    }
+    return i;
+}
+
+// Numbers of a coords attribute, without allocating.
+int readNumbers(QStringView v, double *out, int max)
+{
+    int n = 0;
+    qsizetype i = 0;
+    while (i < v.size() && n < max) {
+        while (i < v.size() && (v[i] == u',' || v[i].isSpace()))
+            ++i;
+        const qsizetype start = i;
+        while (i < v.size() && v[i] != u',' && !v[i].isSpace())
+            ++i;
+        if (i == start)
+            break;
+        bool ok = false;
+        const double d = v.mid(start, i - start).toDouble(&ok);
+        if (!ok)
+            break;
+        out[n++] = d;
+    }
+    return n;
+}
+
+} // namespace
+
+void ImageMapHandler::parse()
+{
+    const QStringView s(m_map);
     qsizetype pos = 0;
+    std::vector<double> polyCoords;
     for (;;) {
         const qsizetype start = s.indexOf(QLatin1String("<area"), pos, Qt::CaseInsensitive);
         if (start < 0)
             break;
-        qsizetype i = start + 5;
         Area a;
-        QString shape = QStringLiteral("rect"), coords, href;
-        bool closed = false;
-        while (i < s.size()) {
-            while (i < s.size() && s[i].isSpace())
-                ++i;
-            if (i >= s.size())
-                break;
-            if (s[i] == u'>' || (s[i] == u'/' && i + 1 < s.size() && s[i + 1] == u'>')) {
-                i += s[i] == u'>' ? 1 : 2;
-                closed = true;
-                break;
-            }
-            const qsizetype nameStart = i;
-            while (i < s.size() && !s[i].isSpace() && s[i] != u'=' && s[i] != u'>')
-                ++i;
-            const QString name = s.mid(nameStart, i - nameStart).toString();
-            QString value;
-            while (i < s.size() && s[i].isSpace())
-                ++i;
-            if (i < s.size() && s[i] == u'=') {
-                ++i;
-                while (i < s.size() && s[i].isSpace())
-                    ++i;
-                if (i < s.size() && (s[i] == u'"' || s[i] == u'\'')) {
-                    const QChar q = s[i];
-                    const qsizetype end = s.indexOf(q, i + 1);
-                    const qsizetype stop = end < 0 ? s.size() : end;
-                    value = htmlUnescape(s.mid(i + 1, stop - i - 1));
-                    i = stop + 1;
-                } else {
-                    const qsizetype vs = i;
-                    while (i < s.size() && !s[i].isSpace() && s[i] != u'>')
-                        ++i;
-                    value = htmlUnescape(s.mid(vs, i - vs));
-                }
-            }
-            if (name.isEmpty()) {
-                ++i;
+        a.tagStart = start + 5;
+        QStringView shape, coords;
+        const qsizetype end =
+            forEachAttribute(s, start + 5, [&](QStringView name, QStringView value) {
+                if (name.compare(u"shape", Qt::CaseInsensitive) == 0)
+                    shape = value;
+                else if (name.compare(u"coords", Qt::CaseInsensitive) == 0)
+                    coords = value;
+            });
+        a.tagEnd = end;
+        pos = end > start ? end : start + 5;
+        double c[8];
+        if (shape.startsWith(u"circ", Qt::CaseInsensitive)) {
+            if (readNumbers(coords, c, 3) < 3)
                 continue;
-            }
-            const QString lower = name.toLower();
-            if (lower == u"shape")
-                shape = value.toLower();
-            else if (lower == u"coords")
-                coords = value;
-            else if (lower == u"href")
-                href = value;
-            else
-                a.attrs.emplace_back(name, value);
-        }
-        pos = i;
-        // href: the path first, then the query parameters.
-        std::vector<std::pair<QString, QString>> hrefAttrs;
-        if (!href.isEmpty()) {
-            const qsizetype q = href.indexOf(u'?');
-            hrefAttrs.emplace_back(QStringLiteral("path"), q < 0 ? href : href.left(q));
-            if (q >= 0)
-                for (const QString &kv : href.mid(q + 1).split(u'&', Qt::SkipEmptyParts)) {
-                    const qsizetype eq = kv.indexOf(u'=');
-                    hrefAttrs.emplace_back(urlDecode(eq < 0 ? kv : kv.left(eq)),
-                                           eq < 0 ? QString() : urlDecode(kv.mid(eq + 1)));
-                }
-        }
-        a.attrs.insert(a.attrs.begin(), hrefAttrs.begin(), hrefAttrs.end());
-        std::vector<double> c;
-        for (const QString &part : coords.split(u',', Qt::SkipEmptyParts)) {
-            bool ok = false;
-            const double v = part.trimmed().toDouble(&ok);
-            if (ok)
-                c.push_back(v);
-        }
-        if (shape.startsWith(u"circ") && c.size() >= 3) {
             a.shape = Area::Circle;
             a.cx = c[0];
             a.cy = c[1];
             a.r = c[2];
             a.bounds = QRectF(c[0] - c[2], c[1] - c[2], 2 * c[2], 2 * c[2]);
-        } else if (shape.startsWith(u"poly") && c.size() >= 6) {
+        } else if (shape.startsWith(u"poly", Qt::CaseInsensitive)) {
+            polyCoords.assign(static_cast<size_t>(coords.count(u',') + 1), 0.0);
+            const int n =
+                readNumbers(coords, polyCoords.data(), static_cast<int>(polyCoords.size()));
+            if (n < 6)
+                continue;
             a.shape = Area::Poly;
-            for (size_t k = 0; k + 1 < c.size(); k += 2)
-                a.poly << QPointF(c[k], c[k + 1]);
+            for (int k = 0; k + 1 < n; k += 2)
+                a.poly << QPointF(polyCoords[k], polyCoords[k + 1]);
             a.bounds = a.poly.boundingRect();
-        } else if (shape == u"default") {
+        } else if (shape.compare(u"default", Qt::CaseInsensitive) == 0) {
             a.shape = Area::Default;
-        } else if (c.size() >= 4) {
+        } else {
+            if (readNumbers(coords, c, 4) < 4)
+                continue;
             a.shape = Area::Rect;
             a.bounds = QRectF(QPointF(std::min(c[0], c[2]), std::min(c[1], c[3])),
                               QPointF(std::max(c[0], c[2]), std::max(c[1], c[3])));
-        } else {
-            if (!closed)
-                break;
-            continue;
         }
         m_areas.push_back(std::move(a));
-        if (!closed)
-            break;
     }
+}
+
+std::vector<std::pair<QString, QString>> ImageMapHandler::readAttributes(const Area &a) const
+{
+    std::vector<std::pair<QString, QString>> attrs;
+    QString href;
+    bool hasHref = false;
+    const QStringView s = QStringView(m_map).left(a.tagEnd);
+    forEachAttribute(s, a.tagStart, [&](QStringView name, QStringView value) {
+        if (name.compare(u"shape", Qt::CaseInsensitive) == 0 ||
+            name.compare(u"coords", Qt::CaseInsensitive) == 0)
+            return;
+        if (name.compare(u"href", Qt::CaseInsensitive) == 0) {
+            href = htmlUnescape(value);
+            hasHref = true;
+            return;
+        }
+        attrs.emplace_back(name.toString(), htmlUnescape(value));
+    });
+    // href: the path first, then the query parameters.
+    if (hasHref && !href.isEmpty()) {
+        std::vector<std::pair<QString, QString>> front;
+        const qsizetype q = href.indexOf(u'?');
+        front.emplace_back(QStringLiteral("path"), q < 0 ? href : href.left(q));
+        if (q >= 0)
+            for (const QString &kv : href.mid(q + 1).split(u'&', Qt::SkipEmptyParts)) {
+                const qsizetype eq = kv.indexOf(u'=');
+                front.emplace_back(urlDecode(eq < 0 ? kv : kv.left(eq)),
+                                   eq < 0 ? QString() : urlDecode(kv.mid(eq + 1)));
+            }
+        attrs.insert(attrs.begin(), front.begin(), front.end());
+    }
+    return attrs;
 }
 
 bool ImageMapHandler::Area::contains(double x, double y) const
@@ -253,8 +301,14 @@ int ImageMapHandler::getHotSpot(double x, double y)
 
 const std::vector<std::pair<QString, QString>> &ImageMapHandler::attributes() const
 {
-    static const std::vector<std::pair<QString, QString>> none;
-    return m_current > 0 ? m_areas[m_current - 1].attrs : none;
+    if (m_current <= 0) {
+        m_cachedFor = 0;
+        m_cached.clear();
+    } else if (m_cachedFor != m_current) {
+        m_cached = readAttributes(m_areas[m_current - 1]);
+        m_cachedFor = m_current;
+    }
+    return m_cached;
 }
 
 QString ImageMapHandler::getValue(const QString &key) const

@@ -41,13 +41,18 @@ private:
         QRectF bounds; // rect, or circle/polygon bounds
         double cx = 0, cy = 0, r = 0;
         QPolygonF poly;
-        std::vector<std::pair<QString, QString>> attrs;
+        qsizetype tagStart = 0, tagEnd = 0; // the tag's text in the map, read when needed
         bool contains(double x, double y) const;
     };
-    void parse(const QString &map);
+    void parse();
     void index();
+    // Attributes of one area, read from its tag.
+    std::vector<std::pair<QString, QString>> readAttributes(const Area &a) const;
 
+    QString m_map;
     std::vector<Area> m_areas;
+    mutable int m_cachedFor = 0;
+    mutable std::vector<std::pair<QString, QString>> m_cached;
     // Areas by column of cellWidth pixels, in map order.
     std::vector<std::vector<int>> m_columns;
     std::vector<int> m_wide; // default areas and areas without usable bounds

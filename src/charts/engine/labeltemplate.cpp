@@ -2,6 +2,8 @@
 
 #include "chartconst.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -19,15 +21,69 @@ const char *const dayShort[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"}
 const char *const dayLong[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                "Thursday", "Friday", "Saturday"};
 
-void appendInt(QString &out, long long v, int width = 0)
+// UTF-8 output with the appends of QString, so that one formatting code serves both (image
+// maps are built as bytes: much faster for many thousand areas).
+struct ByteSink
+{
+    std::string &s;
+    void append(QLatin1Char c) { append(QChar(c)); }
+    void append(QChar c)
+    {
+        const char16_t u = c.unicode();
+        if (u < 0x80) {
+            s.push_back(static_cast<char>(u));
+        } else if (u < 0x800) {
+            s.push_back(static_cast<char>(0xc0 | (u >> 6)));
+            s.push_back(static_cast<char>(0x80 | (u & 0x3f)));
+        } else {
+            s.push_back(static_cast<char>(0xe0 | (u >> 12)));
+            s.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3f)));
+            s.push_back(static_cast<char>(0x80 | (u & 0x3f)));
+        }
+    }
+    void append(QLatin1String l)
+    {
+        for (char c : l) {
+            if (static_cast<unsigned char>(c) < 0x80)
+                s.push_back(c);
+            else
+                append(QChar(QLatin1Char(c)));
+        }
+    }
+    void append(QStringView v)
+    {
+        for (QChar c : v)
+            if (c.unicode() >= 0x80) {
+                s += v.toUtf8().toStdString();
+                return;
+            }
+        for (QChar c : v)
+            s.push_back(static_cast<char>(c.unicode()));
+    }
+    void append(const QString &v) { append(QStringView(v)); }
+};
+
+template <typename Out> void appendInt(Out &out, long long v, int width = 0)
 {
     char buf[32];
-    const int n = std::snprintf(buf, sizeof buf, "%0*lld", width, v);
-    out.append(QLatin1String(buf, n));
+    char *p = buf;
+    if (v < 0) {
+        *p++ = '-';
+        v = -v;
+    }
+    char digits[24];
+    const auto r = std::to_chars(digits, digits + sizeof digits, v);
+    const long n = r.ptr - digits;
+    for (long k = n; k < width; ++k)
+        *p++ = '0';
+    std::memcpy(p, digits, static_cast<size_t>(n));
+    p += n;
+    out.append(QLatin1String(buf, p - buf));
 }
 
 // Inserts thousands separators and replaces the decimal point of a plain "%f" text.
-void appendDecorated(QString &out, const char *text, QChar thousands, QChar point)
+template <typename Out>
+void appendDecorated(Out &out, const char *text, QChar thousands, QChar point)
 {
     const char *dot = std::strchr(text, '.');
     const char *intEnd = dot ? dot : text + std::strlen(text);
@@ -48,14 +104,17 @@ void appendDecorated(QString &out, const char *text, QChar thousands, QChar poin
     }
 }
 
-void appendFixed(QString &out, double v, int decimals, QChar thousands, QChar point)
+template <typename Out>
+void appendFixed(Out &out, double v, int decimals, QChar thousands, QChar point)
 {
     char buf[400];
     if (std::fabs(v) >= 1e300) {
         out.append(QLatin1String("-"));
         return;
     }
-    std::snprintf(buf, sizeof buf, "%.*f", std::max(0, decimals), v);
+    const auto r = std::to_chars(buf, buf + sizeof buf - 1, v, std::chars_format::fixed,
+                                 std::clamp(decimals, 0, 30));
+    *r.ptr = 0;
     if (std::strcmp(buf, "-0") == 0 ||
         (buf[0] == '-' && std::strspn(buf + 1, "0.") == std::strlen(buf + 1)))
         std::memmove(buf, buf + 1, std::strlen(buf)); // no "-0.00"
@@ -65,17 +124,17 @@ void appendFixed(QString &out, double v, int decimals, QChar thousands, QChar po
         appendDecorated(out, buf, thousands, point);
 }
 
-void appendGeneral(QString &out, double v)
+template <typename Out> void appendGeneral(Out &out, double v)
 {
     if (Chart::isNoValue(v))
         return;
     char buf[64];
-    if (std::fabs(v) < 1e15 && v == std::floor(v)) {
-        std::snprintf(buf, sizeof buf, "%.0f", v);
-    } else {
-        std::snprintf(buf, sizeof buf, "%.10g", v);
-        // "%.10g" may print an exponent for tiny values; keep it, it is exact enough.
-    }
+    std::to_chars_result r;
+    if (std::fabs(v) < 1e15 && v == std::floor(v))
+        r = std::to_chars(buf, buf + sizeof buf - 1, v, std::chars_format::fixed, 0);
+    else // ten significant digits; tiny values may keep an exponent
+        r = std::to_chars(buf, buf + sizeof buf - 1, v, std::chars_format::general, 10);
+    *r.ptr = 0;
     if (std::strcmp(buf, "-0") == 0)
         std::strcpy(buf, "0");
     out.append(QLatin1String(buf));
@@ -356,6 +415,7 @@ struct LabelTemplate::Part
     FieldId field = FValue;
     QString format;
     bool hasFormat = false;
+    bool isDate = false;
     std::vector<ExprItem> expr;
 };
 
@@ -378,7 +438,8 @@ bool isDateFormat(QStringView format)
     return false;
 }
 
-void appendNumber(QString &out, double v, QStringView format, int defaultDecimals)
+template <typename Out>
+void numberInto(Out &out, double v, QStringView format, int defaultDecimals = -1)
 {
     if (Chart::isNoValue(v))
         return;
@@ -397,7 +458,7 @@ void appendNumber(QString &out, double v, QStringView format, int defaultDecimal
     }
     int digits = -1;
     while (i < format.size() && format[i].isDigit()) {
-        digits = (digits < 0 ? 0 : digits * 10) + format[i].digitValue();
+        digits = (digits < 0 ? 0 : digits * 10) + (format[i].unicode() - '0');
         ++i;
     }
     QChar thousands, point;
@@ -428,6 +489,11 @@ void appendNumber(QString &out, double v, QStringView format, int defaultDecimal
     appendFixed(out, v, decimals, thousands, point);
 }
 
+void appendNumber(QString &out, double v, QStringView format, int defaultDecimals)
+{
+    numberInto(out, v, format, defaultDecimals);
+}
+
 QString formatNumber(double v, QStringView format, int defaultDecimals)
 {
     QString s;
@@ -435,11 +501,18 @@ QString formatNumber(double v, QStringView format, int defaultDecimals)
     return s;
 }
 
-void appendDate(QString &out, double t, QStringView f)
+template <typename Out> void dateInto(Out &out, double t, QStringView f)
 {
     if (Chart::isNoValue(t))
         return;
-    const Chart::DateParts p = Chart::splitChartTime(t);
+    // Image maps format the same time several times in a row.
+    thread_local double lastTime = Chart::NoValue;
+    thread_local Chart::DateParts lastParts;
+    if (t != lastTime) {
+        lastParts = Chart::splitChartTime(t);
+        lastTime = t;
+    }
+    const Chart::DateParts &p = lastParts;
     const bool twelveHour = f.contains(u'a');
     qsizetype i = 0;
     auto run = [&](QChar c) {
@@ -507,6 +580,11 @@ void appendDate(QString &out, double t, QStringView f)
     }
 }
 
+void appendDate(QString &out, double t, QStringView f)
+{
+    dateInto(out, t, f);
+}
+
 QString formatDate(double t, QStringView format)
 {
     QString s;
@@ -514,15 +592,20 @@ QString formatDate(double t, QStringView format)
     return s;
 }
 
-void appendDefaultDate(QString &out, double t)
+template <typename Out> void defaultDateInto(Out &out, double t)
 {
     if (Chart::isNoValue(t))
         return;
-    const Chart::DateParts p = Chart::splitChartTime(t);
-    if (p.hour || p.minute || p.second)
-        appendDate(out, t, u"mmm d, yyyy hh:nn:ss");
+    const double secs = t - std::floor(t / 86400) * 86400;
+    if (secs >= 1)
+        dateInto(out, t, u"mmm d, yyyy hh:nn:ss");
     else
-        appendDate(out, t, u"mmm d, yyyy");
+        dateInto(out, t, u"mmm d, yyyy");
+}
+
+void appendDefaultDate(QString &out, double t)
+{
+    defaultDateInto(out, t);
 }
 
 QString formatGeneral(double v)
@@ -547,6 +630,22 @@ QString formatValue(double v, const QString &formatOrTemplate)
 void appendEscaped(QString &out, QStringView text, Escape escape)
 {
     if (escape == Escape::None) {
+        out.append(text);
+        return;
+    }
+    // Most values need no escaping at all.
+    bool plain = true;
+    for (QChar c : text) {
+        const ushort u = c.unicode();
+        if (escape == Escape::Html
+                ? (u == '&' || u == '<' || u == '>' || u == '"' || u == '\'')
+                : !((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') ||
+                    u == '-' || u == '.' || u == '_' || u == '~')) {
+            plain = false;
+            break;
+        }
+    }
+    if (plain) {
         out.append(text);
         return;
     }
@@ -601,7 +700,7 @@ LabelTemplate::LabelTemplate(const QString &text) : m_source(text)
     const qsizetype n = text.size();
     auto flushLiteral = [&] {
         if (!literal.isEmpty()) {
-            parts->push_back({Part::Literal, literal, FValue, QString(), false, {}});
+            parts->push_back({Part::Literal, literal, FValue, QString(), false, false, {}});
             literal.clear();
         }
     };
@@ -640,11 +739,12 @@ LabelTemplate::LabelTemplate(const QString &text) : m_source(text)
             else if (body[j] == u'|' && d == 0)
                 bar = j;
         }
-        Part part{Part::Field, QString(), FValue, QString(), false, {}};
+        Part part{Part::Field, QString(), FValue, QString(), false, false, {}};
         const QString head = bar >= 0 ? body.left(bar) : body;
         if (bar >= 0) {
             part.format = body.mid(bar + 1);
             part.hasFormat = true;
+            part.isDate = isDateFormat(part.format);
         }
         if (head.startsWith(u'=')) {
             part.kind = Part::Expression;
@@ -678,18 +778,75 @@ QString LabelTemplate::expand(const Fields &f, Escape escape) const
     return s;
 }
 
-void LabelTemplate::expandInto(QString &out, const Fields &f, Escape escape) const
+namespace {
+
+void escapeInto(QString &out, const QString &tmp, Escape escape)
 {
-    QString tmp;
-    for (const auto &p : *m_parts) {
+    appendEscaped(out, tmp, escape);
+}
+
+void escapeInto(ByteSink &out, const ByteSink &tmp, Escape escape)
+{
+    std::string &o = out.s;
+    for (char ch : tmp.s) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        if (escape == Escape::Html) {
+            switch (c) {
+            case '&':
+                o += "&amp;";
+                break;
+            case '<':
+                o += "&lt;";
+                break;
+            case '>':
+                o += "&gt;";
+                break;
+            case '"':
+                o += "&quot;";
+                break;
+            case '\'':
+                o += "&#39;";
+                break;
+            default:
+                o.push_back(ch);
+            }
+        } else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                   c == '-' || c == '.' || c == '_' || c == '~') {
+            o.push_back(ch);
+        } else {
+            static const char hex[] = "0123456789ABCDEF";
+            o.push_back('%');
+            o.push_back(hex[c >> 4]);
+            o.push_back(hex[c & 15]);
+        }
+    }
+}
+
+void clearSink(QString &s)
+{
+    s.clear();
+}
+void clearSink(ByteSink &s)
+{
+    s.s.clear();
+}
+
+} // namespace
+
+template <typename Out>
+void expandParts(const std::vector<LabelTemplate::Part> &parts, Out &out, Out &tmp, const Fields &f,
+                 Escape escape)
+{
+    using Part = LabelTemplate::Part;
+    for (const auto &p : parts) {
         if (p.kind == Part::Literal) {
             out.append(p.text);
             continue;
         }
-        QString &target = escape == Escape::None ? out : tmp;
-        tmp.clear();
+        Out &target = escape == Escape::None ? out : tmp;
+        clearSink(tmp);
         if (p.kind == Part::Expression) {
-            appendNumber(target, evaluate(p.expr, f), p.format, f.defaultDecimals);
+            numberInto(target, evaluate(p.expr, f), p.format, f.defaultDecimals);
         } else {
             switch (p.field) {
             case FDataSetName:
@@ -701,25 +858,25 @@ void LabelTemplate::expandInto(QString &out, const Fields &f, Escape escape) con
                     target.append(*f.xLabelText);
                 } else if (!Chart::isNoValue(f.xLabelTime)) {
                     if (p.hasFormat && !p.format.isEmpty())
-                        appendDate(target, f.xLabelTime, p.format);
+                        dateInto(target, f.xLabelTime, p.format);
                     else
-                        appendDefaultDate(target, f.xLabelTime);
+                        defaultDateInto(target, f.xLabelTime);
                 } else {
-                    appendNumber(target, f.x, p.format);
+                    numberInto(target, f.x, p.format);
                 }
                 break;
             case FValue:
                 if (f.valueIsTime) {
-                    if (p.hasFormat && isDateFormat(p.format))
-                        appendDate(target, f.value, p.format);
+                    if (p.hasFormat && p.isDate)
+                        dateInto(target, f.value, p.format);
                     else if (p.hasFormat && !p.format.isEmpty() && p.format != u"@")
-                        appendNumber(target, f.value, p.format);
+                        numberInto(target, f.value, p.format);
                     else
-                        appendDefaultDate(target, f.value);
-                } else if (p.hasFormat && isDateFormat(p.format)) {
-                    appendDate(target, f.value, p.format);
+                        defaultDateInto(target, f.value);
+                } else if (p.hasFormat && p.isDate) {
+                    dateInto(target, f.value, p.format);
                 } else {
-                    appendNumber(target, f.value, p.format, f.defaultDecimals);
+                    numberInto(target, f.value, p.format, f.defaultDecimals);
                 }
                 break;
             case FOther:
@@ -733,20 +890,33 @@ void LabelTemplate::expandInto(QString &out, const Fields &f, Escape escape) con
                 break;
             case FDataSet:
             case FDataItem:
-                appendNumber(target, numericField(p.field, f), u"0");
+                numberInto(target, numericField(p.field, f), u"0");
                 break;
             default: {
                 const double v = numericField(p.field, f);
-                if (p.hasFormat && isDateFormat(p.format))
-                    appendDate(target, v, p.format);
+                if (p.hasFormat && p.isDate)
+                    dateInto(target, v, p.format);
                 else
-                    appendNumber(target, v, p.format, f.defaultDecimals);
+                    numberInto(target, v, p.format, f.defaultDecimals);
             }
             }
         }
         if (escape != Escape::None)
-            appendEscaped(out, tmp, escape);
+            escapeInto(out, tmp, escape);
     }
+}
+
+void LabelTemplate::expandInto(QString &out, const Fields &f, Escape escape) const
+{
+    thread_local QString tmp;
+    expandParts(*m_parts, out, tmp, f, escape);
+}
+
+void LabelTemplate::expandUtf8(std::string &out, const Fields &f, Escape escape) const
+{
+    thread_local std::string tmpBytes;
+    ByteSink o{out}, t{tmpBytes};
+    expandParts(*m_parts, o, t, f, escape);
 }
 
 } // namespace TextFormat

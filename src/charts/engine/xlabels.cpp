@@ -88,11 +88,15 @@ bool FilterState::passes(int i)
     if (i < 0 || i >= static_cast<int>(m_t.size()) || Chart::isNoValue(m_t[i]))
         return false;
     const double t = m_t[i];
+    const long long b = bucket(t);
     bool start;
-    if (i > 0 && !Chart::isNoValue(m_t[i - 1]))
-        start = bucket(t) != bucket(m_t[i - 1]);
-    else // the very first point counts if it lies close enough to the period's start
+    if (i > 0 && !Chart::isNoValue(m_t[i - 1])) {
+        const long long prev = m_lastIndex == i - 1 ? m_lastBucket : bucket(m_t[i - 1]);
+        start = b != prev;
+    } else // the very first point counts if it lies close enough to the period's start
         start = (t - bucketStart(t)) <= m_f.margin * bucketLength(t);
+    m_lastIndex = i;
+    m_lastBucket = b;
     if (!start)
         return false;
     if (m_f.step <= 1)
@@ -100,7 +104,7 @@ bool FilterState::passes(int i)
     // Months and years keep calendar steps (Jan, Apr, Jul ...); shorter periods count the
     // passing points so that labels spread evenly over trading days.
     if (m_f.kind == Chart::StartOfMonthFilter || m_f.kind == Chart::StartOfYearFilter)
-        return bucket(t) % m_f.step == 0;
+        return b % m_f.step == 0;
     return (m_count++ % m_f.step) == 0;
 }
 
@@ -145,10 +149,11 @@ std::vector<Candidate> fromMultiFormat(const std::vector<double> &times, int fir
             continue;
         const Level &lv = levels[chosen];
         const TextFormat::LabelTemplate *fmt = &lv.format;
-        if (!anyLabel && lv.promote && lv.promoteTo >= 0 && lv.format.source() != u"-")
+        const bool tickOnly = lv.format.source() == u"-";
+        if (!anyLabel && lv.promote && lv.promoteTo >= 0 && !tickOnly)
             fmt = &levels[lv.promoteTo].format;
         f.value = times[i];
-        QString text = fmt->source() == u"-" ? QString() : fmt->expand(f);
+        QString text = tickOnly ? QString() : fmt->expand(f);
         if (!text.isEmpty())
             anyLabel = true;
         out.push_back({i, text, lv.priority});

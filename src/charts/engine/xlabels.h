@@ -33,6 +33,10 @@ private:
     const std::vector<double> &m_t;
     int m_first;
     int m_count = 0;
+    // The bucket of the point last asked about: points come in order, so the previous
+    // point's bucket is usually known.
+    int m_lastIndex = -2;
+    long long m_lastBucket = 0;
 };
 
 // Candidates from multi-level formats over points first..last of the timestamps.
