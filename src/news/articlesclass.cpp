@@ -58,7 +58,14 @@ ArticlesClass::ArticlesClass(QWidget *parent) : QWidget(parent)
     bar->addWidget(sourceBox, 1);
     bar->addWidget(articleBox, 2);
     bar->addWidget(newButton, 0);
-    auto *layout = new QVBoxLayout(parent ? parent : this);
+    // The page fills the container it is given.
+    if (parent) {
+        auto *container = new QVBoxLayout(parent);
+        container->setContentsMargins(0, 0, 0, 0);
+        container->setSpacing(0);
+        container->addWidget(this);
+    }
+    auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(topFrame);

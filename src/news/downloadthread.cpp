@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -38,6 +39,8 @@ void downloadThread::downloadRss()
     pendingReplies.clear();
     allIssued = false;
     storedThisRun = 0;
+    handlingNs = 0;
+    waitingNs = 0;
 
     const QDateTime now = QDateTime::currentDateTime();
     const qint64 cutOff = now.toMSecsSinceEpoch();
@@ -64,8 +67,11 @@ void downloadThread::downloadRss()
             connect(reply, &QNetworkReply::finished, this, &downloadThread::rssReplyFinished);
             connect(reply, &QNetworkReply::finished, &wait, &QEventLoop::quit);
             pendingReplies.insert(reply, QStringLiteral("%1|%2|%3").arg(id, symbol, currentUrl));
+            QElapsedTimer waiting;
+            waiting.start();
             if (!reply->isFinished())
                 wait.exec();
+            waitingNs += waiting.nsecsElapsed();
         }
         // Advanced whatever the requests returned, so a failing template is tried once an hour.
         store->ExecSQL(NewsStatements::advanceTemplate(id, next));
@@ -86,6 +92,8 @@ void downloadThread::rssReplyFinished()
     auto *reply = qobject_cast<QNetworkReply *>(sender());
     if (!reply)
         return;
+    QElapsedTimer handling;
+    handling.start();
     const QString address = reply->url().toString();
 
     if (reply->error() != QNetworkReply::NoError) {
@@ -101,6 +109,7 @@ void downloadThread::rssReplyFinished()
             storeItems(reply, body);
         }
     }
+    handlingNs += handling.nsecsElapsed();
     finishReply(reply);
 }
 

@@ -23,6 +23,10 @@ public:
 
     // How long a request may stay silent before it ends as a network error.
     void setTransferTimeout(int milliseconds) { transferTimeoutMs = milliseconds; }
+    // Time the last run spent handling replies (parsing and storing), as opposed to waiting.
+    qint64 replyHandlingMs() const { return handlingNs / 1000000; }
+    // Time the last run waited for the network (replies being handled not counted).
+    qint64 networkWaitMs() const { return (waitingNs - handlingNs) / 1000000; }
 
 signals:
     void newRss();
@@ -47,5 +51,7 @@ private:
     bool allIssued = false;
     QHash<QNetworkReply *, QString> pendingReplies;
     qint64 storedThisRun = 0;
+    qint64 handlingNs = 0;
+    qint64 waitingNs = 0;
     int transferTimeoutMs = Requests::TransferTimeoutMs;
 };

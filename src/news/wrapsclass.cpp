@@ -50,7 +50,14 @@ WrapsClass::WrapsClass(QWidget *parent) : QWidget(parent)
     timer = new QTimer(this);
     manager = new QNetworkAccessManager(this);
 
-    auto *layout = new QVBoxLayout(parent ? parent : this);
+    // The page fills the container it is given.
+    if (parent) {
+        auto *container = new QVBoxLayout(parent);
+        container->setContentsMargins(0, 0, 0, 0);
+        container->setSpacing(0);
+        container->addWidget(this);
+    }
+    auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(topFrame);

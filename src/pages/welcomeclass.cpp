@@ -5,20 +5,28 @@
 #include "marketdata/gfundfieldsclass.h"
 #include "marketdata/gmanagesymbols.h"
 #include "marketdata/quotesnapshot.h"
+#include "news/downloadthread.h"
+#include "news/headlines.h"
+#include "news/newsrun.h"
+#include "pages/chartpicture.h"
 #include "store/gdatabaseclass.h"
 
 #include <QBrush>
 #include <QColor>
+#include <QComboBox>
 #include <QDebug>
+#include <QDesktopServices>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWebEngineView>
 
 namespace {
 
@@ -29,6 +37,13 @@ QToolButton *topBarButton(QWidget *parent, const QString &icon)
     button->setIcon(QIcon(icon));
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     return button;
+}
+
+QComboBox *selector(QWidget *parent, const QStringList &choices)
+{
+    auto *box = new QComboBox(parent);
+    box->addItems(choices);
+    return box;
 }
 
 } // namespace
@@ -70,12 +85,62 @@ WelcomeClass::WelcomeClass(QWidget *parent) : QWidget(parent)
     pageLayout->setSpacing(0);
     pageLayout->addWidget(topFrame, 0);
     pageLayout->addWidget(fundTable, 60);
-    // The bottom row (chart picture with its selectors, newest news) joins here with stretch 40.
+
+    // Bottom row: the chart picture under its selectors, beside the newest headlines.
+    typeBox = selector(this, ChartPicture::typeChoices());
+    timeBox = selector(this, ChartPicture::timeChoices());
+    technicalBox = selector(this, ChartPicture::technicalChoices());
+    auto *selectors = new QHBoxLayout;
+    selectors->setContentsMargins(0, 0, 0, 0);
+    selectors->setSpacing(5);
+    selectors->addWidget(new QLabel(tr("Type:"), this));
+    selectors->addWidget(typeBox);
+    selectors->addWidget(new QLabel(tr("Time:"), this));
+    selectors->addWidget(timeBox);
+    selectors->addWidget(new QLabel(tr("Technical:"), this));
+    selectors->addWidget(technicalBox);
+    chartPicture = new QWebEngineView(this);
+    chartPicture->setObjectName(QStringLiteral("chartView"));
+    chartPicture->setFixedWidth(350);
+    auto *chartColumn = new QVBoxLayout;
+    chartColumn->setContentsMargins(0, 0, 0, 0);
+    chartColumn->setSpacing(0);
+    chartColumn->addLayout(selectors, 0);
+    chartColumn->addWidget(chartPicture, 1);
+
+    rssTable = new QTableWidget(0, 5, this);
+    rssTable->setObjectName(QStringLiteral("newsGrid"));
+    rssTable->setAlternatingRowColors(true);
+    rssTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    rssTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    rssTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    rssTable->setShowGrid(false);
+    rssTable->verticalHeader()->hide();
+    rssTable->verticalHeader()->setDefaultSectionSize(18);
+    rssTable->horizontalHeader()->setMinimumSectionSize(0);
+
+    auto *bottom = new QHBoxLayout;
+    bottom->setContentsMargins(0, 0, 0, 0);
+    bottom->setSpacing(0);
+    bottom->addLayout(chartColumn, 0);
+    bottom->addWidget(rssTable, 1);
+    pageLayout->addLayout(bottom, 40);
 
     connect(addSymbolButton, &QToolButton::clicked, this, &WelcomeClass::addNewSymbol);
     connect(fieldsButton, &QToolButton::clicked, this, &WelcomeClass::manageFieldsClick);
     connect(fundTable->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &WelcomeClass::sectionDblClicked);
+    connect(fundTable, &QTableWidget::cellDoubleClicked, this, &WelcomeClass::fundGridDblClick);
+    connect(rssTable, &QTableWidget::cellDoubleClicked, this, &WelcomeClass::rssGridDblClick);
+    for (QComboBox *box : {typeBox, timeBox, technicalBox})
+        connect(box, &QComboBox::currentIndexChanged, this, &WelcomeClass::getChart);
+    // Each refill of the grid may have chosen the symbol to chart.
+    connect(this, &WelcomeClass::fundGridRefilled, this, &WelcomeClass::getChart);
+
+    newsRefresh = new QTimer(this);
+    newsRefresh->setInterval(NewsPauseMs);
+    connect(newsRefresh, &QTimer::timeout, this, &WelcomeClass::getNewRSS);
+    newsRefresh->start();
 
     quoteRefresh = new QTimer(this);
     connect(quoteRefresh, &QTimer::timeout, this, &WelcomeClass::getFundData);
@@ -83,6 +148,7 @@ WelcomeClass::WelcomeClass(QWidget *parent) : QWidget(parent)
 
     manager = new QNetworkAccessManager(this);
     getFundData();
+    displayRssData();
 }
 
 void WelcomeClass::getFundData()
@@ -192,4 +258,85 @@ void WelcomeClass::manageFieldsClick()
     gfundFieldsClass fields;
     fields.exec();
     refillFundGrid();
+}
+
+void WelcomeClass::fundGridDblClick(int row, int column)
+{
+    Q_UNUSED(column)
+    if (const QTableWidgetItem *symbol = fundTable->item(row, 0))
+        currentSymbol = symbol->text();
+    getChart();
+}
+
+void WelcomeClass::getChart()
+{
+    chartAddress = ChartPicture::address(currentSymbol, typeBox->currentIndex(),
+                                         timeBox->currentIndex(), technicalBox->currentIndex());
+    chartPicture->load(chartAddress);
+}
+
+void WelcomeClass::displayRssData()
+{
+    GDatabaseClass *store = GDatabaseClass::mainInstance();
+    if (!store)
+        return;
+    const QList<Headlines::Headline> headlines =
+        Headlines::fromRows(store->GetSQLRecords(Headlines::newestUnreadQuery()));
+    rssTable->clearContents();
+    rssTable->setRowCount(int(headlines.size()));
+    rssTable->setColumnCount(5);
+    for (int row = 0; row < headlines.size(); ++row) {
+        const Headlines::Headline &headline = headlines.at(row);
+        auto *strip = new QTableWidgetItem(headline.id);
+        strip->setBackground(QColor(headline.colour));
+        // The strip only shows the feed's colour; its text would be unreadable in 7 pixels.
+        strip->setForeground(QColor(headline.colour));
+        strip->setFlags(Qt::NoItemFlags);
+        rssTable->setItem(row, 0, strip);
+        rssTable->setItem(row, 1, new QTableWidgetItem(Headlines::timeOfDay(headline.pubDate)));
+        rssTable->setItem(row, 2, new QTableWidgetItem(headline.symbol));
+        rssTable->setItem(row, 3, new QTableWidgetItem(headline.title));
+        rssTable->setItem(row, 4, new QTableWidgetItem(headline.url));
+    }
+    rssTable->setHorizontalHeaderLabels(
+        {QString(), tr("Time"), tr("Symbol"), tr("Title"), QString()});
+    rssTable->setColumnWidth(0, 7);
+    rssTable->setColumnWidth(1, 0);
+    rssTable->setColumnWidth(3, 0);
+    rssTable->setColumnWidth(4, 0);
+    rssTable->resizeColumnToContents(2);
+    rssTable->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
+}
+
+void WelcomeClass::rssGridDblClick(int row, int column)
+{
+    Q_UNUSED(column)
+    const QTableWidgetItem *id = rssTable->item(row, 0);
+    const QTableWidgetItem *url = rssTable->item(row, 4);
+    GDatabaseClass *store = GDatabaseClass::mainInstance();
+    if (!id || !store)
+        return;
+    if (url && !url->text().isEmpty())
+        QDesktopServices::openUrl(QUrl(url->text()));
+    store->ExecSQL(Headlines::markReadStatement(id->text()));
+    displayRssData();
+}
+
+void WelcomeClass::getNewRSS()
+{
+    NewsRun::start(newsRefresh, [this](downloadThread *worker) {
+        connect(worker, &downloadThread::updateStatus, this, &WelcomeClass::on_statusUpdate);
+        connect(worker, &downloadThread::newRss, this, &WelcomeClass::gotNewRss);
+        connect(worker, &downloadThread::newRss, this, &WelcomeClass::displayRssData);
+    });
+}
+
+void WelcomeClass::on_statusUpdate(const QString &message)
+{
+    emit statusUpdate(message, StatusShownMs);
+}
+
+void WelcomeClass::gotNewRss()
+{
+    emit newRss();
 }

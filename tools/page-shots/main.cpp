@@ -1,0 +1,84 @@
+// Usage: corvane-page-shots [output folder] [symbol]
+// Run from the folder beside the program (build/bin), offscreen or on a display.
+#include "app/mainwindow.h"
+#include "app/stylesheet.h"
+#include "charts/chartclass.h"
+#include "charts/chartframeclass.h"
+#include "common/messageboxes.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+namespace {
+
+void settle(int milliseconds)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < milliseconds)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+QString startSimulator(QProcess &sim)
+{
+    sim.start(QCoreApplication::applicationDirPath() + QStringLiteral("/corvane-sim"), {QStringLiteral("--port"), QStringLiteral("0")});
+    if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(5000))
+        return {};
+    return QString::fromUtf8(sim.readLine()).trimmed().remove(QStringLiteral("listening on "));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    if (!qEnvironmentVariableIsSet("QTWEBENGINE_CHROMIUM_FLAGS"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox");
+    QApplication application(argc, argv);
+    QApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("shots");
+    const QString symbol = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("AAPL");
+    QDir().mkpath(folder);
+
+    QProcess sim;
+    const QString base = startSimulator(sim);
+    if (base.isEmpty()) {
+        QTextStream(stderr) << "corvane-page-shots: the simulator did not start\n";
+        return 1;
+    }
+    qputenv("CORVANE_SERVICE_URL", base.toUtf8());
+    // The first-run question is answered Yes, every other box with its default.
+    MessageBoxes::setAnswerer([](const MessageBoxes::Box &box) {
+        return box.buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
+    });
+
+    MainWindow window;
+    StyleSheet::applyAtStartup(&window);
+    window.resize(1280, 800);
+    window.show();
+    settle(4000);
+
+    const QStringList names{"home", "charts", "fundamentals", "portfolio", "watchlists", "reports",
+                            "calendar", "feeds", "education", "support", "settings"};
+    for (int row = 0; row < names.size(); ++row) {
+        window.changeListWidgetRow(row);
+        settle(row == 1 ? 500 : 1500);
+        window.grab().save(QDir(folder).filePath(QStringLiteral("page-%1-%2.png").arg(row, 2, 10, QLatin1Char('0')).arg(names.at(row))));
+    }
+    if (ChartClass *charts = ChartClass::instance()) {
+        window.changeListWidgetRow(1);
+        charts->latestChart()->showSymbol(symbol);
+        settle(4000);
+        window.grab().save(QDir(folder).filePath(QStringLiteral("chart-%1.png").arg(symbol)));
+    }
+    QTextStream(stdout) << "corvane-page-shots: pictures in " << QDir(folder).absolutePath() << "\n";
+    sim.kill();
+    sim.waitForFinished();
+    return 0;
+}
