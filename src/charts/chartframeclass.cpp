@@ -418,7 +418,8 @@ void ChartFrameClass::refreshNewsTable()
         title->setToolTip(entry.title);
         newsTable->setItem(row, 1, title);
     }
-    newsTable->setHorizontalHeaderItem(1, new QTableWidgetItem(tr("Latest News")));
+    newsTable->setHorizontalHeaderLabels({QString(), tr("Latest News"), QString(), QString()});
+    newsTable->horizontalHeader()->setMinimumSectionSize(0);
     newsTable->setColumnWidth(0, 5);
     newsTable->setColumnWidth(2, 0);
     newsTable->setColumnWidth(3, 0);
@@ -699,10 +700,11 @@ void ChartFrameClass::drawNewsChart()
                           Chart::encodeFilter(Chart::StartOfMonthFilter, 1, 0.05),
                           QStringLiteral("{value|mmm}"), 3);
     } else {
+        // Hours are labelled with their time: a month name under every hour tells nothing.
         x->setMultiFormat(Chart::encodeFilter(Chart::StartOfDayFilter, 1, 0.5),
                           QStringLiteral("<*font=arial.ttf*>{value|hh:mm}"),
                           Chart::encodeFilter(Chart::StartOfHourFilter, 1, 0.5),
-                          QStringLiteral("{value|mmm}"), 3);
+                          QStringLiteral("{value|hh:mm}"), 3);
     }
     x->setLabelStyle(QStringLiteral("arial.ttf"), 7, 0xd1d6db);
     chart.yAxis()->setLabelStyle(QStringLiteral("arial.ttf"), 7, 0xd1d6db);

@@ -25,7 +25,8 @@ void settle(int milliseconds)
 
 QString startSimulator(QProcess &sim)
 {
-    sim.start(QCoreApplication::applicationDirPath() + QStringLiteral("/corvane-sim"), {QStringLiteral("--port"), QStringLiteral("0")});
+    sim.start(QCoreApplication::applicationDirPath() + QStringLiteral("/corvane-sim"),
+              {QStringLiteral("--port"), QStringLiteral("0")});
     if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(5000))
         return {};
     return QString::fromUtf8(sim.readLine()).trimmed().remove(QStringLiteral("listening on "));
@@ -64,12 +65,14 @@ int main(int argc, char *argv[])
     window.show();
     settle(4000);
 
-    const QStringList names{"home", "charts", "fundamentals", "portfolio", "watchlists", "reports",
-                            "calendar", "feeds", "education", "support", "settings"};
+    const QStringList names{"home",       "charts",  "fundamentals", "portfolio",
+                            "watchlists", "reports", "calendar",     "feeds",
+                            "education",  "support", "settings"};
     for (int row = 0; row < names.size(); ++row) {
         window.changeListWidgetRow(row);
         settle(row == 1 ? 500 : 1500);
-        window.grab().save(QDir(folder).filePath(QStringLiteral("page-%1-%2.png").arg(row, 2, 10, QLatin1Char('0')).arg(names.at(row))));
+        window.grab().save(QDir(folder).filePath(
+            QStringLiteral("page-%1-%2.png").arg(row, 2, 10, QLatin1Char('0')).arg(names.at(row))));
     }
     if (ChartClass *charts = ChartClass::instance()) {
         window.changeListWidgetRow(1);
@@ -77,7 +80,8 @@ int main(int argc, char *argv[])
         settle(4000);
         window.grab().save(QDir(folder).filePath(QStringLiteral("chart-%1.png").arg(symbol)));
     }
-    QTextStream(stdout) << "corvane-page-shots: pictures in " << QDir(folder).absolutePath() << "\n";
+    QTextStream(stdout) << "corvane-page-shots: pictures in " << QDir(folder).absolutePath()
+                        << "\n";
     sim.kill();
     sim.waitForFinished();
     return 0;
