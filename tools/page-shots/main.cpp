@@ -1,10 +1,13 @@
-// Usage: corvane-page-shots [output folder] [symbol]
-// Run from the folder beside the program (build/bin), offscreen or on a display.
+// Usage: corvane-page-shots [output folder] [symbol] [chart options, e.g.
+// typeCombo=1,timeCombo=6,tech1=27] Run from the folder beside the program (build/bin), offscreen
+// or on a display.
 #include "app/mainwindow.h"
 #include "app/stylesheet.h"
 #include "charts/chartclass.h"
 #include "charts/chartframeclass.h"
 #include "common/messageboxes.h"
+#include "store/gdatabaseclass.h"
+#include "store/settingskeys.h"
 
 #include <QApplication>
 #include <QDir>
@@ -79,6 +82,19 @@ int main(int argc, char *argv[])
         charts->latestChart()->showSymbol(symbol);
         settle(4000);
         window.grab().save(QDir(folder).filePath(QStringLiteral("chart-%1.png").arg(symbol)));
+        if (argc > 3) {
+            // Options as a page would have saved them, picked up by a new chart tab.
+            for (const QString &option : QString::fromLocal8Bit(argv[3]).split(QLatin1Char(','))) {
+                const QStringList pair = option.split(QLatin1Char('='));
+                SettingsKeys::write(*GDatabaseClass::mainInstance(), pair.value(0),
+                                    pair.value(1).toLongLong());
+            }
+            charts->newChart();
+            charts->latestChart()->showSymbol(symbol);
+            settle(4000);
+            window.grab().save(
+                QDir(folder).filePath(QStringLiteral("chart-%1-options.png").arg(symbol)));
+        }
     }
     QTextStream(stdout) << "corvane-page-shots: pictures in " << QDir(folder).absolutePath()
                         << "\n";
