@@ -1,6 +1,7 @@
 #include "chartpictureservice.h"
 
 #include "newsgenerator.h"
+#include "pricewalk.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -20,34 +21,6 @@ struct Bar
     double open, high, low, close, volume;
 };
 
-// A small generator of its own, so the picture depends only on the seed.
-class Walk
-{
-public:
-    explicit Walk(quint64 seed) : state(seed | 1) {}
-    double uniform()
-    {
-        state ^= state << 13;
-        state ^= state >> 7;
-        state ^= state << 17;
-        return double(state % 1000000) / 1000000.0;
-    }
-
-private:
-    quint64 state;
-};
-
-int barCount(const QString &time)
-{
-    if (time == QLatin1String("5d"))
-        return 130;
-    if (time == QLatin1String("3m"))
-        return 63;
-    if (time == QLatin1String("6m"))
-        return 126;
-    return 78;
-}
-
 QString timeLabel(const QString &time)
 {
     if (time == QLatin1String("5d"))
@@ -59,22 +32,35 @@ QString timeLabel(const QString &time)
     return QStringLiteral("1 day");
 }
 
+void append(std::vector<Bar> &bars, const QList<PriceWalk::Bar> &walked)
+{
+    for (const PriceWalk::Bar &bar : walked)
+        bars.push_back({bar.open, bar.high, bar.low, bar.close, double(bar.volume)});
+}
+
+// The same prices the quote and history services give for the symbol.
 std::vector<Bar> makeBars(const QString &symbol, const QString &time, const QDateTime &now)
 {
-    Walk walk(NewsGenerator::hashOf(symbol + QLatin1Char('/') + time + QLatin1Char('/') +
-                                    now.date().toString(Qt::ISODate)));
-    const bool intraday = time == QLatin1String("1d") || time == QLatin1String("5d");
-    const double step = intraday ? 0.004 : 0.018;
-    double price = 20.0 + double(NewsGenerator::hashOf(symbol) % 30000) / 100.0;
+    const PriceWalk walk(symbol);
+    const qint64 seconds = now.toSecsSinceEpoch();
     std::vector<Bar> bars;
-    const int count = barCount(time);
-    for (int i = 0; i < count; ++i) {
-        const double open = price;
-        const double close = open * (1.0 + (walk.uniform() - 0.49) * 2.0 * step);
-        const double high = std::max(open, close) * (1.0 + walk.uniform() * step * 0.6);
-        const double low = std::min(open, close) * (1.0 - walk.uniform() * step * 0.6);
-        bars.push_back({open, high, low, close, 1e5 * (0.3 + walk.uniform())});
-        price = close;
+    if (time == QLatin1String("3m") || time == QLatin1String("6m")) {
+        const int months = time == QLatin1String("3m") ? 3 : 6;
+        append(bars, walk.dailyBars(now.date().addMonths(-months), now.date(), seconds));
+        return bars;
+    }
+    QDate session = PriceWalk::currentSession(seconds);
+    QList<QDate> days{session};
+    if (time == QLatin1String("5d")) {
+        while (days.size() < 5)
+            days.prepend(PriceWalk::previousTradingDay(days.first()));
+    }
+    for (const QDate &day : days)
+        append(bars, walk.intradayBars(day, time == QLatin1String("5d") ? 1800 : 300, seconds));
+    if (bars.size() < 2) { // the session has only just opened: show the one before as well
+        std::vector<Bar> earlier;
+        append(earlier, walk.intradayBars(PriceWalk::previousTradingDay(session), 300, seconds));
+        bars.insert(bars.begin(), earlier.begin(), earlier.end());
     }
     return bars;
 }
@@ -158,6 +144,12 @@ QImage ChartPictureService::paint(const QString &symbol, const QString &type, co
     }
 
     const std::vector<Bar> bars = makeBars(symbol, time, now);
+    if (bars.empty()) {
+        painter.setPen(QColor(0x80, 0x88, 0x90));
+        painter.drawText(image.rect(), Qt::AlignCenter,
+                         QStringLiteral("No prices for %1").arg(symbol));
+        return image;
+    }
     const bool withVolume = overlay == QLatin1String("v");
     const QRectF plot(6, 18, Width - 52, Height - 18 - 16);
     const QRectF prices = withVolume ? plot.adjusted(0, 0, 0, -plot.height() * 0.25) : plot;

@@ -23,7 +23,7 @@ AddRssClass::AddRssClass(QWidget *parent) : QWidget(parent)
     dialog = new QDialog;
     dialog->setObjectName(QStringLiteral("form"));
     dialog->setWindowTitle(tr("Manage Feeds"));
-    dialog->resize(640, 360);
+    dialog->resize(860, 380);
 
     feedsTable = new QTableWidget(0, 5);
     feedsTable->setObjectName(QStringLiteral("feedsTable"));

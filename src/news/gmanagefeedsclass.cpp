@@ -47,9 +47,11 @@ void gManageFeedsClass::setUpDialog()
     dialog = new QDialog;
     dialog->setObjectName(QStringLiteral("form"));
     dialog->setMaximumSize(500, 200);
+    dialog->setMinimumWidth(480);
 
     colourBox = new QComboBox;
     colourBox->setObjectName(QStringLiteral("colourBox"));
+    colourBox->setMaximumWidth(150); // the address needs the room more than a long colour name
     for (const QString &name : QColor::colorNames()) {
         QPixmap swatch(16, 16);
         swatch.fill(QColor(name));

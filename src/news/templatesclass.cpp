@@ -27,7 +27,7 @@ TemplatesClass::TemplatesClass(QWidget *parent) : QWidget(parent)
     dialog = new QDialog;
     dialog->setObjectName(QStringLiteral("dialog"));
     dialog->setWindowTitle(tr("Manage Templates"));
-    dialog->resize(640, 360);
+    dialog->resize(720, 380);
 
     explanation =
         new QLabel(tr("These are the default RSS News Templates for your symbols. You most "
@@ -47,8 +47,10 @@ TemplatesClass::TemplatesClass(QWidget *parent) : QWidget(parent)
     grid->verticalHeader()->setDefaultSectionSize(20);
     grid->horizontalHeader()->setMinimumSectionSize(5); // the id column is a thin colour swatch
     grid->setColumnWidth(0, 20);
-    grid->setColumnWidth(ActiveColumn, 45);
-    grid->setColumnWidth(4, 50);
+    // The narrow columns still show their whole header.
+    grid->setColumnWidth(ActiveColumn,
+                         qMax(45, grid->horizontalHeader()->sectionSizeHint(ActiveColumn)));
+    grid->setColumnWidth(4, qMax(50, grid->horizontalHeader()->sectionSizeHint(4)));
     connect(grid, &QTableWidget::cellDoubleClicked, this, &TemplatesClass::feedGridDblClick);
     connect(grid, &QTableWidget::cellChanged, this, &TemplatesClass::feedGridClick);
 

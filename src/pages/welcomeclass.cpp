@@ -272,7 +272,12 @@ void WelcomeClass::getChart()
 {
     chartAddress = ChartPicture::address(currentSymbol, typeBox->currentIndex(),
                                          timeBox->currentIndex(), technicalBox->currentIndex());
-    chartPicture->load(chartAddress);
+    // Shown on a page of its own rather than as a bare image document, which the browser would
+    // centre on a black background.
+    chartPicture->setHtml(QStringLiteral("<html><body style=\"margin:0;background:#0f2338\"><img src=\"%1\" "
+                                         "alt=\"\"></body></html>")
+                              .arg(chartAddress.toString(QUrl::FullyEncoded).toHtmlEscaped()),
+                          chartAddress);
 }
 
 void WelcomeClass::displayRssData()
@@ -304,7 +309,8 @@ void WelcomeClass::displayRssData()
     rssTable->setColumnWidth(1, 0);
     rssTable->setColumnWidth(3, 0);
     rssTable->setColumnWidth(4, 0);
-    rssTable->resizeColumnToContents(2);
+    // Sized to its contents, header included, also while the grid is empty.
+    rssTable->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     rssTable->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
 }
 
