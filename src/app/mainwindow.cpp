@@ -23,9 +23,7 @@
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
 {
     // The icons live in a static library; this keeps the linker from dropping them.
-#ifdef CORVANE_HAVE_ICONS
     Q_INIT_RESOURCE(icons);
-#endif
     ui->setupUi(this);
 
     splash = new QSplashScreen(QPixmap());
