@@ -274,10 +274,11 @@ void WelcomeClass::getChart()
                                          timeBox->currentIndex(), technicalBox->currentIndex());
     // Shown on a page of its own rather than as a bare image document, which the browser would
     // centre on a black background.
-    chartPicture->setHtml(QStringLiteral("<html><body style=\"margin:0;background:#0f2338\"><img src=\"%1\" "
-                                         "alt=\"\"></body></html>")
-                              .arg(chartAddress.toString(QUrl::FullyEncoded).toHtmlEscaped()),
-                          chartAddress);
+    chartPicture->setHtml(
+        QStringLiteral("<html><body style=\"margin:0;background:#0f2338\"><img src=\"%1\" "
+                       "alt=\"\"></body></html>")
+            .arg(chartAddress.toString(QUrl::FullyEncoded).toHtmlEscaped()),
+        chartAddress);
 }
 
 void WelcomeClass::displayRssData()
