@@ -487,8 +487,11 @@ void ChartFrameClass::drawChart()
         QStringLiteral("SELECT date,Open,High,Low,Close,Volume FROM qData WHERE symbol=%1")
             .arg(sqlQuoted(symbol)));
     std::vector<double> times, open, high, low, close, volume;
+    QStringList priceRows; // "date|close" for the signals, point for point
+    priceRows.reserve(rows.size());
     for (const QString &row : rows) {
         const QStringList f = row.split(QLatin1Char('|'));
+        priceRows << f.value(0) + QLatin1Char('|') + f.value(4);
         times.push_back(ChartNews::chartTimeOfStoredDate(f.value(0).toLongLong()));
         open.push_back(f.value(1).toDouble());
         high.push_back(f.value(2).toDouble());
@@ -551,7 +554,7 @@ void ChartFrameClass::drawChart()
         Chart::Transparent);
     chart.setBorder(0x21486e);
     if (signalsCheck->isChecked())
-        addSignalMarkers(chart, symbol);
+        addSignalMarkers(chart, priceRows);
 
     priceChartViewer->setChart(&chart);
     Layer *priceLayer = typeCombo->currentIndex() == 0   ? closeLayer
@@ -638,10 +641,11 @@ void ChartFrameClass::addIndicator(FinanceChart &chart, int index)
     }
 }
 
-void ChartFrameClass::addSignalMarkers(FinanceChart &chart, const QString &symbol)
+void ChartFrameClass::addSignalMarkers(FinanceChart &chart, const QStringList &priceRows)
 {
+    // The rows just drawn, so marker i sits on point i (and the store is read once).
     SignalsClass calculator;
-    const QStringList rows = calculator.signalRows(symbol, intOf(signalPeriod, 14),
+    const QStringList rows = calculator.signalRows(priceRows, intOf(signalPeriod, 14),
                                                    intOf(signalTop, 70), intOf(signalBottom, 30));
     std::vector<double> longs(size_t(chart.pointCount()), Chart::NoValue);
     std::vector<double> shorts(size_t(chart.pointCount()), Chart::NoValue);

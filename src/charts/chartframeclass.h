@@ -70,7 +70,7 @@ private:
     void fixSecondsDates();
     void refreshNewsTable();
     void drawNewsChart();
-    void addSignalMarkers(FinanceChart &chart, const QString &symbol);
+    void addSignalMarkers(FinanceChart &chart, const QStringList &priceRows);
     void addPriceLayer(FinanceChart &chart);
     void addMovingAverage(FinanceChart &chart, int kind, int period);
     void addIndicator(FinanceChart &chart, int index);

@@ -2,6 +2,10 @@
 
 #include <QList>
 
+#include <algorithm>
+#include <deque>
+#include <vector>
+
 namespace SignalMath {
 
 namespace {
@@ -24,13 +28,25 @@ QString number(double value)
     return QStringLiteral("%1").arg(value, 0, 'g', -1);
 }
 
-QStringList rsi(const QStringList &priceRows, int period)
+namespace {
+
+std::vector<double> closes(const QStringList &priceRows)
+{
+    std::vector<double> values;
+    values.reserve(size_t(priceRows.size()));
+    for (const QString &row : priceRows)
+        values.push_back(close(row));
+    return values;
+}
+
+std::vector<double> rsiValues(const std::vector<double> &closeValues, int period)
 {
     const int p = period == 0 ? 14 : period;
-    QStringList result;
+    std::vector<double> result;
+    result.reserve(closeValues.size());
     double previousClose = 0, gainSum = 0, lossSum = 0, averageGain = 0, averageLoss = 0, value = 0;
-    for (int i = 0; i < priceRows.size(); ++i) {
-        const double c = close(priceRows.at(i));
+    for (size_t i = 0; i < closeValues.size(); ++i) {
+        const double c = closeValues[i];
         double gain = 0, loss = 0;
         if (previousClose != 0) {
             const double change = c - previousClose;
@@ -39,7 +55,7 @@ QStringList rsi(const QStringList &priceRows, int period)
             else
                 loss = -change;
         }
-        if (i < p) {
+        if (int(i) < p) {
             gainSum += gain;
             lossSum += loss;
             averageGain = gainSum / p;
@@ -53,19 +69,32 @@ QStringList rsi(const QStringList &priceRows, int period)
             value = strength >= 0 ? 100 - 100 / (strength + 1) : 100;
         }
         previousClose = c;
-        result << number(value);
+        result.push_back(value);
     }
     return result;
 }
 
-QStringList macd(const QStringList &priceRows)
+struct MacdRow
 {
-    QStringList result;
-    double fastSum = 0, slowSum = 0, fastAverage = 0, slowAverage = 0, fast = 0, slow = 0;
+    double fast, slow, line, signal;
+};
+
+struct MacdSeries
+{
+    std::vector<MacdRow> rows;
     double lowest = 0, highest = 0;
-    QList<double> window;
-    for (int i = 0; i < priceRows.size(); ++i) {
-        const double c = close(priceRows.at(i));
+};
+
+MacdSeries macdValues(const std::vector<double> &closeValues)
+{
+    MacdSeries result;
+    result.rows.reserve(closeValues.size());
+    double fastSum = 0, slowSum = 0, fastAverage = 0, slowAverage = 0, fast = 0, slow = 0;
+    std::deque<double> window;
+    double windowSum = 0;
+    for (size_t n = 0; n < closeValues.size(); ++n) {
+        const int i = int(n);
+        const double c = closeValues[n];
         double line = 0;
         if (i <= 10) {
             fastSum += c;
@@ -85,42 +114,69 @@ QStringList macd(const QStringList &priceRows)
         if (i >= 26) {
             slow = (c + (slow == 0 ? slowAverage : slow) * 25) / 26;
             line = fast - slow;
-            window << line;
-            if (window.size() > 9)
-                window.removeFirst();
+            window.push_back(line);
+            windowSum += line;
+            if (window.size() > 9) {
+                windowSum -= window.front();
+                window.pop_front();
+            }
         }
-        double windowSum = 0;
-        for (double value : window)
-            windowSum += value;
-        const double signal = windowSum / 9;
-        lowest = qMin(lowest, line);
-        highest = qMax(highest, line);
-        result << number(fast) + QLatin1Char('|') + number(slow) + QLatin1Char('|') + number(line) +
-                      QLatin1Char('|') + number(signal) + QLatin1Char('|');
+        // Divided by nine also while the window is still filling.
+        result.rows.push_back({fast, slow, line, window.empty() ? 0 : windowSum / 9});
+        result.lowest = std::min(result.lowest, line);
+        result.highest = std::max(result.highest, line);
     }
-    result << number(lowest) + QLatin1Char('|') + number(highest);
+    return result;
+}
+
+} // namespace
+
+QStringList rsi(const QStringList &priceRows, int period)
+{
+    QStringList result;
+    for (double value : rsiValues(closes(priceRows), period))
+        result << number(value);
+    return result;
+}
+
+QStringList macd(const QStringList &priceRows)
+{
+    const MacdSeries series = macdValues(closes(priceRows));
+    QStringList result;
+    const QChar bar = QLatin1Char('|');
+    for (const MacdRow &row : series.rows)
+        result << number(row.fast) + bar + number(row.slow) + bar + number(row.line) + bar +
+                      number(row.signal) + bar;
+    result << number(series.lowest) + bar + number(series.highest);
     return result;
 }
 
 QStringList signalRows(const QStringList &priceRows, double top, double bottom)
 {
-    const QStringList strengths = rsi(priceRows, 10);
-    const QStringList lines = macd(priceRows);
+    // Compared as numbers, not as their six-digit texts.
+    const std::vector<double> closeValues = closes(priceRows);
+    const std::vector<double> strengths = rsiValues(closeValues, 10);
+    const MacdSeries lines = macdValues(closeValues);
     QStringList result;
+    result.reserve(priceRows.size());
     double previous = 0;
     for (int i = 0; i < priceRows.size(); ++i) {
-        const double r = strengths.at(i).toDouble();
-        const double m = field(lines.at(i), 2);
-        const double s = field(lines.at(i), 3);
-        const QStringList price = priceRows.at(i).split(QLatin1Char('|'));
-        const QString date = price.value(0);
-        const QString closeText = price.value(1);
-        if (r > bottom && m >= s && previous <= bottom)
-            result << date + QLatin1Char('|') + closeText + QStringLiteral("|LONG");
-        else if (r < top && s >= m && previous >= top)
-            result << date + QLatin1Char('|') + closeText + QStringLiteral("|SHORT");
-        else
+        const double r = strengths[size_t(i)];
+        const double m = lines.rows[size_t(i)].line;
+        const double s = lines.rows[size_t(i)].signal;
+        const bool isLong = r > bottom && m >= s && previous <= bottom;
+        const bool isShort = !isLong && r < top && s >= m && previous >= top;
+        if (isLong || isShort) {
+            const QString &row = priceRows.at(i);
+            const qsizetype dateEnd = row.indexOf(QLatin1Char('|'));
+            const QString date = dateEnd < 0 ? row : row.left(dateEnd);
+            const QString closeText =
+                dateEnd < 0 ? QString() : row.mid(dateEnd + 1).section(QLatin1Char('|'), 0, 0);
+            result << date + QLatin1Char('|') + closeText +
+                          (isLong ? QStringLiteral("|LONG") : QStringLiteral("|SHORT"));
+        } else {
             result << QString();
+        }
         previous = r;
     }
     return result;

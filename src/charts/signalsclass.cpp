@@ -69,6 +69,11 @@ QStringList SignalsClass::signalRows(const QString &symbol, int, double top, dou
     return SignalMath::signalRows(store->GetSQLRecords(priceQuery(symbol)), top, bottom);
 }
 
+QStringList SignalsClass::signalRows(const QStringList &priceRows, int, double top, double bottom)
+{
+    return SignalMath::signalRows(priceRows, top, bottom);
+}
+
 void SignalsClass::calcSignal()
 {
     GDatabaseClass *store = GDatabaseClass::mainInstance();

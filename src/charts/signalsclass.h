@@ -19,6 +19,8 @@ public:
     // One entry per stored price row of the symbol: "", "date|close|LONG" or "date|close|SHORT".
     // The period is taken for the caller's sake; the RSI always uses 10.
     QStringList signalRows(const QString &symbol, int period, double top, double bottom);
+    // The same for price rows ("date|close") the caller has already read.
+    QStringList signalRows(const QStringList &priceRows, int period, double top, double bottom);
 
     static QString priceQuery(const QString &symbol);
 

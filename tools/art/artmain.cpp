@@ -27,8 +27,8 @@ int main(int argc, char **argv)
         ++written;
     };
 
-    for (const art::IconSpec &spec : art::iconSpecs())
-        write(art::renderIcon(spec), iconDir + spec.fileName);
+    for (const art::IconSpec &icon : art::iconSpecs())
+        write(art::renderIcon(icon), iconDir + icon.fileName);
 
     write(art::logoPicture(), root + QStringLiteral("/Images/cvLogo.png"));
     const QColor glyph(0xc9, 0xd6, 0xe3), glyphDim(0x5f, 0x74, 0x8b);
@@ -46,9 +46,9 @@ int main(int argc, char **argv)
     write(watermark, beside + QStringLiteral("Images/ChartWatermark.png"));
     write(watermark, beside + QStringLiteral("images/ChartWatermark.png"));
     write(art::settingsPicture(), beside + QStringLiteral("Images/Settings.png"));
-    for (const art::FlagSpec &spec : art::flagSpecs())
-        write(art::renderFlag(spec),
-              beside + QStringLiteral("Images/flags/flag-%1.png").arg(spec.currency));
+    for (const art::FlagSpec &flag : art::flagSpecs())
+        write(art::renderFlag(flag),
+              beside + QStringLiteral("Images/flags/flag-%1.png").arg(flag.currency));
 
     std::printf("%d pictures written under %s\n", written, qPrintable(root));
     return ok ? 0 : 1;

@@ -202,11 +202,11 @@ QList<FlagSpec> flagSpecs()
     };
 }
 
-QImage renderFlag(const FlagSpec &spec)
+QImage renderFlag(const FlagSpec &design)
 {
     const int w = 30, h = 20, scale = 8;
     const QImage flag =
-        supersampled(w, h, scale, [&](QPainter &p) { spec.paint(p, w * scale, h * scale); });
+        supersampled(w, h, scale, [&](QPainter &p) { design.paint(p, w * scale, h * scale); });
     QImage tile = transparentImage(32, 32);
     QPainter p(&tile);
     prepare(p);

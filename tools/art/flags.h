@@ -19,6 +19,6 @@ struct FlagSpec
 };
 
 QList<FlagSpec> flagSpecs();
-QImage renderFlag(const FlagSpec &spec);
+QImage renderFlag(const FlagSpec &design);
 
 } // namespace art

@@ -142,12 +142,12 @@ QList<IconSpec> iconSpecs()
     };
 }
 
-QImage renderIcon(const IconSpec &spec)
+QImage renderIcon(const IconSpec &icon)
 {
     QImage image = transparentImage(kIconSize, kIconSize);
     QPainter p(&image);
     prepare(p);
-    spec.paint(p);
+    icon.paint(p);
     return image;
 }
 

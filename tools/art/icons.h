@@ -19,7 +19,7 @@ struct IconSpec
 constexpr int kIconSize = 128;
 
 QList<IconSpec> iconSpecs();
-QImage renderIcon(const IconSpec &spec);
+QImage renderIcon(const IconSpec &icon);
 
 // Round badges with a white glyph (actions on rows: accept, add, delete, remove, arrows).
 void paintAccept(QPainter &p);
