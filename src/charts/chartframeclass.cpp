@@ -84,13 +84,6 @@ enum IndicatorIndex
     VolumeIndex = 32
 };
 
-GDatabaseClass &store()
-{
-    static GDatabaseClass closed;
-    GDatabaseClass *main = GDatabaseClass::mainInstance();
-    return main ? *main : closed;
-}
-
 QComboBox *comboWith(const QStringList &items, QWidget *parent)
 {
     auto *combo = new QComboBox(parent);
@@ -112,7 +105,8 @@ QWidget *labelled(const QString &text, QWidget *field, QWidget *parent)
 
 QStringList followedSymbols()
 {
-    return store().GetSQLRecords(QStringLiteral("SELECT symbol FROM symbols ORDER BY symbol"));
+    return GDatabaseClass::mainStore().GetSQLRecords(
+        QStringLiteral("SELECT symbol FROM symbols ORDER BY symbol"));
 }
 
 int intOf(const QLineEdit *field, int fallback)
@@ -283,7 +277,7 @@ QWidget *ChartFrameClass::buildOptionsTab()
 void ChartFrameClass::restoreOptions()
 {
     using namespace SettingsKeys;
-    const ChartOptions saved = ChartOptions::load(store());
+    const ChartOptions saved = ChartOptions::load(GDatabaseClass::mainStore());
     crossHairCheck->setChecked(saved.value(DisplayCrossHairs) != 0);
     typeCombo->setCurrentIndex(saved.value(TypeCombo));
     timeCombo->setCurrentIndex(saved.value(TimeCombo));
@@ -316,7 +310,7 @@ void ChartFrameClass::saveOptions()
     const QString techKeys[4] = {Tech1, Tech2, Tech3, Tech4};
     for (int i = 0; i < 4; ++i)
         options.setValue(techKeys[i], techCombos[i]->currentIndex());
-    options.save(store());
+    options.save(GDatabaseClass::mainStore());
 }
 
 void ChartFrameClass::connectSignals()
@@ -341,10 +335,10 @@ void ChartFrameClass::connectSignals()
 
 void ChartFrameClass::fixSecondsDates()
 {
-    const QStringList statements =
-        ChartNews::secondsDateFixes(store().GetSQLRecords(ChartNews::secondsDatesQuery()));
+    const QStringList statements = ChartNews::secondsDateFixes(
+        GDatabaseClass::mainStore().GetSQLRecords(ChartNews::secondsDatesQuery()));
     for (const QString &statement : statements)
-        store().ExecSQL(statement);
+        GDatabaseClass::mainStore().ExecSQL(statement);
 }
 
 QString ChartFrameClass::currentSymbol() const
@@ -368,7 +362,7 @@ void ChartFrameClass::symbolComboChanged()
     const QString symbol = currentSymbol();
     if (symbol.isEmpty())
         return;
-    const QStringList names = store().GetSQLRecords(
+    const QStringList names = GDatabaseClass::mainStore().GetSQLRecords(
         QStringLiteral("SELECT companyName FROM symbols WHERE symbol=%1").arg(sqlQuoted(symbol)));
     // Rename the tab that holds this page (the timer also runs for pages in background tabs).
     for (QWidget *widget = host; widget; widget = widget->parentWidget()) {
@@ -398,8 +392,8 @@ void ChartFrameClass::refreshNewsTable()
         return;
     const qint64 cutoff =
         ChartNews::cutoffMs(timeCombo->currentIndex(), QDateTime::currentDateTime());
-    const QList<ChartNews::TableRow> rows =
-        ChartNews::tableRows(store().GetSQLRecords(ChartNews::headlineQuery(symbol, cutoff)));
+    const QList<ChartNews::TableRow> rows = ChartNews::tableRows(
+        GDatabaseClass::mainStore().GetSQLRecords(ChartNews::headlineQuery(symbol, cutoff)));
     newsTable->setRowCount(int(rows.size()));
     for (int row = 0; row < rows.size(); ++row) {
         const ChartNews::TableRow &entry = rows.at(row);
@@ -437,8 +431,8 @@ void ChartFrameClass::rssTableDblClick(int row, int)
     const qint64 id = idItem->text().toLongLong(&ok);
     if (!ok)
         return;
-    const QStringList urls =
-        store().GetSQLRecords(QStringLiteral("SELECT url FROM newsItems WHERE id=%1").arg(id));
+    const QStringList urls = GDatabaseClass::mainStore().GetSQLRecords(
+        QStringLiteral("SELECT url FROM newsItems WHERE id=%1").arg(id));
     if (!urls.isEmpty() && !urls.first().isEmpty())
         QDesktopServices::openUrl(QUrl::fromUserInput(urls.first()));
 }
@@ -457,7 +451,8 @@ void ChartFrameClass::replyFinished()
     auto *reply = qobject_cast<QNetworkReply *>(sender());
     if (!reply)
         return;
-    const PriceHistory::ReplyResult result = PriceHistory::handleReply(store(), *network, reply);
+    const PriceHistory::ReplyResult result =
+        PriceHistory::handleReply(GDatabaseClass::mainStore(), *network, reply);
     if (result.next)
         connect(result.next, &QNetworkReply::finished, this, &ChartFrameClass::replyFinished);
     drawChart();
@@ -483,7 +478,7 @@ void ChartFrameClass::drawChart()
     if (symbol.isEmpty())
         return;
 
-    const QStringList rows = store().GetSQLRecords(
+    const QStringList rows = GDatabaseClass::mainStore().GetSQLRecords(
         QStringLiteral("SELECT date,Open,High,Low,Close,Volume FROM qData WHERE symbol=%1")
             .arg(sqlQuoted(symbol)));
     std::vector<double> times, open, high, low, close, volume;
@@ -508,7 +503,7 @@ void ChartFrameClass::drawChart()
     chart.setPlotAreaStyle(BaseChart::linearGradientColor(0, 0, 350, 0, 0x132c4e, 0xffffff),
                            0x21486e, 0x21486e, 0x21486e, 0x21486e);
     chart.setPlotAreaBorder(0x21486e, 0);
-    const QStringList names = store().GetSQLRecords(
+    const QStringList names = GDatabaseClass::mainStore().GetSQLRecords(
         QStringLiteral("SELECT companyName FROM symbols WHERE symbol=%1").arg(sqlQuoted(symbol)));
     chart.addTitle2(Chart::TopLeft, QStringLiteral("%1 (%2)").arg(names.value(0), symbol),
                     QString(), 12, 0xffffff);
@@ -671,7 +666,7 @@ void ChartFrameClass::drawNewsChart()
     const QString symbol = currentSymbol();
     if (symbol.isEmpty())
         return;
-    const QStringList dates = store().GetSQLRecords(
+    const QStringList dates = GDatabaseClass::mainStore().GetSQLRecords(
         QStringLiteral("SELECT date FROM qData WHERE symbol=%1").arg(sqlQuoted(symbol)));
     const bool daily = dates.isEmpty() || dates.first().size() == 8;
     const int width = chartAreaWidth();
@@ -686,12 +681,14 @@ void ChartFrameClass::drawNewsChart()
     bars->setBorderColor(Chart::SameAsMainColor);
 
     QList<int> feedIds;
-    for (const QString &id : store().GetSQLRecords(QStringLiteral("SELECT id FROM feeds")))
+    for (const QString &id :
+         GDatabaseClass::mainStore().GetSQLRecords(QStringLiteral("SELECT id FROM feeds")))
         feedIds << id.toInt();
     const ChartNews::CountTable table = ChartNews::countTable(
-        dates, feedIds, store().GetSQLRecords(ChartNews::countQuery(symbol, daily)));
+        dates, feedIds,
+        GDatabaseClass::mainStore().GetSQLRecords(ChartNews::countQuery(symbol, daily)));
     for (int feed = 0; feed < table.feedIds.size(); ++feed) {
-        const QStringList title = store().GetSQLRecords(
+        const QStringList title = GDatabaseClass::mainStore().GetSQLRecords(
             QStringLiteral("SELECT title FROM feeds WHERE id=%1").arg(table.feedIds.at(feed)));
         const QList<double> &counts = table.counts.at(feed);
         bars->addDataSet(std::vector<double>(counts.begin(), counts.end()), -1, title.value(0));

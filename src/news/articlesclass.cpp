@@ -24,11 +24,6 @@ namespace {
 
 constexpr int RefreshIntervalMs = 120000;
 
-GDatabaseClass &store()
-{
-    return *GDatabaseClass::mainInstance();
-}
-
 } // namespace
 
 ArticlesClass::ArticlesClass(QWidget *parent) : QWidget(parent)
@@ -108,8 +103,8 @@ void ArticlesClass::LoadList()
 {
     sourceBox->clear();
     sourceBox->addItem(tr("Please make a selection..."));
-    sourceBox->addItems(
-        store().GetSQLRecords(QStringLiteral("SELECT title FROM rssFeeds ORDER BY title ASC")));
+    sourceBox->addItems(GDatabaseClass::mainStore().GetSQLRecords(
+        QStringLiteral("SELECT title FROM rssFeeds ORDER BY title ASC")));
 }
 
 qint64 ArticlesClass::periodStartMs() const
@@ -128,23 +123,23 @@ qint64 ArticlesClass::periodStartMs() const
 void ArticlesClass::sourceIndexChanged(const QString &title)
 {
     shownFeedId =
-        store()
+        GDatabaseClass::mainStore()
             .GetSQL(QStringLiteral("SELECT id FROM rssFeeds WHERE title=") + sqlQuoted(title))
             .toInt();
     const QSignalBlocker quiet(articleBox); // refilling is no choice of an article
     articleBox->clear();
     articleBox->addItem(tr("Please make a selection..."));
-    articleBox->addItems(
-        store().GetSQLRecords(QStringLiteral("SELECT title FROM rssItems WHERE feedID=%1 AND "
-                                             "pubDate>=%2 ORDER BY pubDate DESC LIMIT 50")
-                                  .arg(shownFeedId)
-                                  .arg(periodStartMs())));
+    articleBox->addItems(GDatabaseClass::mainStore().GetSQLRecords(
+        QStringLiteral("SELECT title FROM rssItems WHERE feedID=%1 AND "
+                       "pubDate>=%2 ORDER BY pubDate DESC LIMIT 50")
+            .arg(shownFeedId)
+            .arg(periodStartMs())));
 }
 
 void ArticlesClass::articleIndexChanged(const QString &title)
 {
-    const QString address =
-        store().GetSQL(QStringLiteral("SELECT url FROM rssItems WHERE title=") + sqlQuoted(title));
+    const QString address = GDatabaseClass::mainStore().GetSQL(
+        QStringLiteral("SELECT url FROM rssItems WHERE title=") + sqlQuoted(title));
     if (address.isEmpty()) {
         shownUrl = QUrl();
         articleView->setHtml(QString());
@@ -162,13 +157,13 @@ void ArticlesClass::newButtonClick()
 void ArticlesClass::getNewArticles()
 {
     qDebug() << "getNewArticles...";
-    const QStringList rows =
-        store().GetSQLRecords(NewsStatements::dueFeeds(QDateTime::currentMSecsSinceEpoch()));
+    const QStringList rows = GDatabaseClass::mainStore().GetSQLRecords(
+        NewsStatements::dueFeeds(QDateTime::currentMSecsSinceEpoch()));
     for (const QString &row : rows) {
         const QStringList fields = row.split(QLatin1Char('|'));
         qDebug().noquote() << "Collecting: " + fields.value(2);
         requestFeed(fields.value(1));
-        store().ExecSQL(NewsStatements::advanceFeed(
+        GDatabaseClass::mainStore().ExecSQL(NewsStatements::advanceFeed(
             fields.value(0), QDateTime::currentDateTime().addSecs(3600).toMSecsSinceEpoch()));
     }
     qDebug() << "getNewArticles: done.";
@@ -197,7 +192,8 @@ void ArticlesClass::replyFinished()
     const QUrl target = Requests::redirectTarget(reply);
     if (!target.isEmpty()) {
         // The feed moved: keep it under its new address from now on.
-        store().ExecSQL(NewsStatements::moveFeedAddress(address, target.toString()));
+        GDatabaseClass::mainStore().ExecSQL(
+            NewsStatements::moveFeedAddress(address, target.toString()));
         if (QNetworkReply *next = Requests::followRedirect(*network, reply)) {
             next->setProperty("feedAddress", target.toString());
             connect(next, &QNetworkReply::finished, this, &ArticlesClass::replyFinished);
@@ -209,13 +205,14 @@ void ArticlesClass::replyFinished()
         qDebug() << "ArticlesClass: Failed to parse the file into a DOM tree.";
         return;
     }
-    store().ExecSQL(QStringLiteral("BEGIN TRANSACTION;"));
-    const int feedId = store().GetSQL(NewsStatements::feedIdByAddress(address)).toInt();
+    GDatabaseClass::mainStore().ExecSQL(QStringLiteral("BEGIN TRANSACTION;"));
+    const int feedId =
+        GDatabaseClass::mainStore().GetSQL(NewsStatements::feedIdByAddress(address)).toInt();
     const QList<FeedItems::Item> items = FeedItems::readItems(
         document, FeedItems::FeedKind::GeneralFeed, QDateTime::currentDateTime());
     for (const FeedItems::Item &item : items)
-        store().ExecSQL(NewsStatements::rssItemInsert(feedId, item));
-    store().ExecSQL(QStringLiteral("COMMIT;"));
+        GDatabaseClass::mainStore().ExecSQL(NewsStatements::rssItemInsert(feedId, item));
+    GDatabaseClass::mainStore().ExecSQL(QStringLiteral("COMMIT;"));
 
     // New items of the feed on show appear at once, unless the user is reading an article.
     if (feedId != 0 && feedId == shownFeedId && articleBox->currentIndex() <= 0)

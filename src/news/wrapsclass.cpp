@@ -24,11 +24,6 @@ namespace {
 
 constexpr int CheckIntervalMs = 60000;
 
-GDatabaseClass &store()
-{
-    return *GDatabaseClass::mainInstance();
-}
-
 } // namespace
 
 WrapsClass::WrapsClass(QWidget *parent) : QWidget(parent)
@@ -81,7 +76,7 @@ void WrapsClass::reloadReports()
     // Rebuilding keeps the report being read: the list is rebuilt every minute, and a reader
     // should not lose the article to that.
     const QString chosen = itemsCombo->currentIndex() > 0 ? itemsCombo->currentText() : QString();
-    const QStringList titles = store().GetSQLRecords(QStringLiteral(
+    const QStringList titles = GDatabaseClass::mainStore().GetSQLRecords(QStringLiteral(
         "SELECT title FROM marketWraps WHERE category='MarketReports' ORDER BY pubDate DESC"));
     const int keep = chosen.isEmpty() ? -1 : titles.indexOf(chosen);
     if (keep >= 0) {
@@ -99,7 +94,7 @@ void WrapsClass::reloadReports()
 
 void WrapsClass::itemsComboChanged(const QString &title)
 {
-    const QString content = store().GetSQL(
+    const QString content = GDatabaseClass::mainStore().GetSQL(
         QStringLiteral("SELECT content FROM marketWraps WHERE title=") + sqlQuoted(title));
     webView->setHtml(content);
 }
@@ -107,12 +102,13 @@ void WrapsClass::itemsComboChanged(const QString &title)
 void WrapsClass::getMarketWraps()
 {
     qDebug() << "getMarketWraps...";
-    const qint64 gate = SettingsKeys::readNumber(store(), SettingsKeys::MarketWrapsUpdate, 0);
+    const qint64 gate =
+        SettingsKeys::readNumber(GDatabaseClass::mainStore(), SettingsKeys::MarketWrapsUpdate, 0);
     const QDateTime now = QDateTime::currentDateTime();
     if (gate < now.toMSecsSinceEpoch()) {
         QNetworkReply *reply = Requests::get(*manager, feedUrl());
         connect(reply, &QNetworkReply::finished, this, &WrapsClass::replyFinished);
-        SettingsKeys::write(store(), SettingsKeys::MarketWrapsUpdate,
+        SettingsKeys::write(GDatabaseClass::mainStore(), SettingsKeys::MarketWrapsUpdate,
                             now.addSecs(3600).toMSecsSinceEpoch());
     }
     qDebug() << "getMarketWraps: done.";
@@ -140,11 +136,11 @@ void WrapsClass::replyFinished()
         qDebug() << "Failed to parse the file into a DOM tree.";
         return;
     }
-    store().ExecSQL(QStringLiteral("BEGIN TRANSACTION;"));
+    GDatabaseClass::mainStore().ExecSQL(QStringLiteral("BEGIN TRANSACTION;"));
     const QList<FeedItems::Item> items = FeedItems::readItems(
         document, FeedItems::FeedKind::MarketReport, QDateTime::currentDateTime());
     for (const FeedItems::Item &item : items)
-        store().ExecSQL(NewsStatements::marketWrapInsert(item));
-    store().ExecSQL(QStringLiteral("COMMIT;"));
+        GDatabaseClass::mainStore().ExecSQL(NewsStatements::marketWrapInsert(item));
+    GDatabaseClass::mainStore().ExecSQL(QStringLiteral("COMMIT;"));
     reloadReports();
 }

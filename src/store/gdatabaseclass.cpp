@@ -26,7 +26,7 @@
 
 namespace {
 
-GDatabaseClass *mainStore = nullptr;
+GDatabaseClass *guiThreadStore = nullptr;
 
 QString uniqueThreadConnectionName()
 {
@@ -48,18 +48,24 @@ GDatabaseClass::~GDatabaseClass()
         connection = QSqlDatabase();
         QSqlDatabase::removeDatabase(ownConnectionName);
     }
-    if (mainStore == this)
-        mainStore = nullptr;
+    if (guiThreadStore == this)
+        guiThreadStore = nullptr;
 }
 
 GDatabaseClass *GDatabaseClass::mainInstance()
 {
-    return mainStore;
+    return guiThreadStore;
 }
 
 void GDatabaseClass::setMainInstance(GDatabaseClass *store)
 {
-    mainStore = store;
+    guiThreadStore = store;
+}
+
+GDatabaseClass &GDatabaseClass::mainStore()
+{
+    static GDatabaseClass closed;
+    return guiThreadStore ? *guiThreadStore : closed;
 }
 
 QString GDatabaseClass::profileDirectory()

@@ -25,6 +25,9 @@ public:
     // The instance the GUI thread uses, made reachable by the main window at start-up.
     static GDatabaseClass *mainInstance();
     static void setMainInstance(GDatabaseClass *store);
+    // The main instance as a reference; without one, a closed store whose statements fail and
+    // are logged, as against a store that could not be opened.
+    static GDatabaseClass &mainStore();
 
     bool openDatabase();
     // For a second thread: opens a connection of its own to the same file, in the calling thread.
