@@ -43,21 +43,36 @@ struct Writer
         if (hasUrl) {
             scratch = url;
             query.expandUtf8(scratch, f, TextFormat::Escape::Url);
-            out += " href=\"";
+            // The query's separators become entities; the values are already URL-encoded.
+            // Written through a pointer: an entity takes at most six bytes.
+            const size_t old = out.size();
+            out.resize(old + 8 + 6 * scratch.size());
+            char *d = out.data() + old;
+            auto put = [&d](const char *text, size_t n) {
+                std::memcpy(d, text, n);
+                d += n;
+            };
+            put(" href=\"", 7);
             for (char ch : scratch) {
-                // The query's separators become entities; the values are already URL-encoded.
-                if (ch == '&')
-                    out += "&amp;";
-                else if (ch == '"')
-                    out += "&quot;";
-                else if (ch == '<')
-                    out += "&lt;";
-                else if (ch == '>')
-                    out += "&gt;";
-                else
-                    out.push_back(ch);
+                switch (ch) {
+                case '&':
+                    put("&amp;", 5);
+                    break;
+                case '"':
+                    put("&quot;", 6);
+                    break;
+                case '<':
+                    put("&lt;", 4);
+                    break;
+                case '>':
+                    put("&gt;", 4);
+                    break;
+                default:
+                    *d++ = ch;
+                }
             }
-            out.push_back('"');
+            *d++ = '"';
+            out.resize(static_cast<size_t>(d - out.data()));
         }
         if (!extra.isEmpty()) {
             out.push_back(' ');
@@ -169,7 +184,11 @@ void appendLayer(QString &out, const XYChart &chart, const Layer &layer, const Q
             }
         }
     }
-    out.append(QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    const QString text = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    if (out.isEmpty())
+        out = text; // shares the text: no copy of a map of megabytes
+    else
+        out.append(text);
 }
 
 void appendChart(QString &out, const XYChart &chart, const QString &url, const QString &queryFormat,

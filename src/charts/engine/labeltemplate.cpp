@@ -43,24 +43,32 @@ struct ByteSink
     }
     void append(QLatin1String l)
     {
-        for (char c : l) {
-            if (static_cast<unsigned char>(c) < 0x80)
-                s.push_back(c);
-            else
-                append(QChar(QLatin1Char(c)));
-        }
+        // Digits, month names and the like are ASCII: one copy instead of a push per byte.
+        for (char c : l)
+            if (static_cast<unsigned char>(c) >= 0x80) {
+                for (char d : l)
+                    append(QChar(QLatin1Char(d)));
+                return;
+            }
+        s.append(l.data(), static_cast<size_t>(l.size()));
     }
     void append(QStringView v)
     {
-        for (QChar c : v)
+        const size_t old = s.size();
+        s.resize(old + static_cast<size_t>(v.size()));
+        char *d = s.data() + old;
+        for (QChar c : v) {
             if (c.unicode() >= 0x80) {
+                s.resize(old);
                 s += v.toUtf8().toStdString();
                 return;
             }
-        for (QChar c : v)
-            s.push_back(static_cast<char>(c.unicode()));
+            *d++ = static_cast<char>(c.unicode());
+        }
     }
     void append(const QString &v) { append(QStringView(v)); }
+    // Bytes already in UTF-8.
+    void appendUtf8(const std::string &bytes) { s += bytes; }
 };
 
 template <typename Out> void appendInt(Out &out, long long v, int width = 0)
@@ -115,13 +123,13 @@ void appendFixed(Out &out, double v, int decimals, QChar thousands, QChar point)
     const auto r = std::to_chars(buf, buf + sizeof buf - 1, v, std::chars_format::fixed,
                                  std::clamp(decimals, 0, 30));
     *r.ptr = 0;
-    if (std::strcmp(buf, "-0") == 0 ||
-        (buf[0] == '-' && std::strspn(buf + 1, "0.") == std::strlen(buf + 1)))
-        std::memmove(buf, buf + 1, std::strlen(buf)); // no "-0.00"
+    const char *text = buf;
+    if (buf[0] == '-' && std::all_of(buf + 1, r.ptr, [](char c) { return c == '0' || c == '.'; }))
+        ++text; // no "-0.00"
     if (thousands.isNull() && (point.isNull() || point == QChar('.')))
-        out.append(QLatin1String(buf));
+        out.append(QLatin1String(text, r.ptr - text));
     else
-        appendDecorated(out, buf, thousands, point);
+        appendDecorated(out, text, thousands, point);
 }
 
 template <typename Out> void appendGeneral(Out &out, double v)
@@ -134,10 +142,35 @@ template <typename Out> void appendGeneral(Out &out, double v)
         r = std::to_chars(buf, buf + sizeof buf - 1, v, std::chars_format::fixed, 0);
     else // ten significant digits; tiny values may keep an exponent
         r = std::to_chars(buf, buf + sizeof buf - 1, v, std::chars_format::general, 10);
-    *r.ptr = 0;
-    if (std::strcmp(buf, "-0") == 0)
-        std::strcpy(buf, "0");
-    out.append(QLatin1String(buf));
+    if (r.ptr - buf == 2 && buf[0] == '-' && buf[1] == '0')
+        out.append(QLatin1String("0"));
+    else
+        out.append(QLatin1String(buf, r.ptr - buf));
+}
+
+// 10^0 .. 10^22 are exact doubles, equal to what std::pow(10.0, n) gives.
+constexpr double exactPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+double powerOfTen(int n)
+{
+    return n >= 0 && n <= 22 ? exactPow10[n] : std::pow(10.0, n);
+}
+
+// floor(log10(a)) for a > 0. Image maps ask this for every price: the table answers it for
+// 1 <= a < 1e22 unless a lies so near a power of ten that log10 rounding could matter, where
+// log10 itself decides (the result stays the same as before the table).
+int decimalMagnitude(double a)
+{
+    if (a >= 1 && a < 1e22) {
+        int mag = 0;
+        while (exactPow10[mag + 1] <= a)
+            ++mag;
+        if (a > exactPow10[mag] * (1 + 1e-9) && a < exactPow10[mag + 1] * (1 - 1e-9))
+            return mag;
+    }
+    return static_cast<int>(std::floor(std::log10(a)));
 }
 
 int significantDecimals(double v, int digits)
@@ -145,11 +178,11 @@ int significantDecimals(double v, int digits)
     if (v == 0 || !std::isfinite(v))
         return 0;
     const double a = std::fabs(v);
-    int mag = static_cast<int>(std::floor(std::log10(a)));
+    int mag = decimalMagnitude(a);
     int decimals = std::max(0, digits - 1 - mag);
     // Rounding may carry into a new digit (9.996 -> 10.00): drop one decimal then.
-    const double scale = std::pow(10.0, decimals);
-    if (decimals > 0 && std::round(a * scale) / scale >= std::pow(10.0, mag + 1))
+    const double scale = powerOfTen(decimals);
+    if (decimals > 0 && std::round(a * scale) / scale >= powerOfTen(mag + 1))
         --decimals;
     return decimals;
 }
@@ -403,22 +436,6 @@ double evaluate(const std::vector<ExprItem> &items, const Fields &f)
 
 } // namespace
 
-struct LabelTemplate::Part
-{
-    enum Kind
-    {
-        Literal,
-        Field,
-        Expression
-    } kind;
-    QString text; // literal text, or the field name for other fields
-    FieldId field = FValue;
-    QString format;
-    bool hasFormat = false;
-    bool isDate = false;
-    std::vector<ExprItem> expr;
-};
-
 bool isDateFormat(QStringView format)
 {
     for (QChar c : format) {
@@ -438,38 +455,120 @@ bool isDateFormat(QStringView format)
     return false;
 }
 
+namespace {
+
+// A number format read once, so that a template formats many points without reading it again.
+struct NumberFormat
+{
+    bool plain = true; // "" or "@": the default decimals, else general
+    bool significant = false;
+    int digits = -1;
+    QChar thousands, point;
+};
+
+NumberFormat parseNumberFormat(QStringView format)
+{
+    NumberFormat n;
+    if (format.isEmpty() || format == u"@")
+        return n;
+    n.plain = false;
+    qsizetype i = 0;
+    if (format[0] == u'P' || format[0] == u'p') {
+        n.significant = true;
+        ++i;
+    }
+    while (i < format.size() && format[i].isDigit()) {
+        n.digits = (n.digits < 0 ? 0 : n.digits * 10) + (format[i].unicode() - '0');
+        ++i;
+    }
+    if (i < format.size())
+        n.thousands = format[i++];
+    if (i < format.size())
+        n.point = format[i++];
+    if (n.thousands == u'~')
+        n.thousands = QChar();
+    return n;
+}
+
+// A date format split once into its runs ("mmm", "d", ", ", "yyyy").
+struct DateFormat
+{
+    struct Token
+    {
+        char kind; // y m d h n s a, or 0 for literal text
+        int count;
+        QString text;     // literal text
+        std::string utf8; // the same as UTF-8, one character at a time
+    };
+    std::vector<Token> tokens;
+    bool twelveHour = false;
+};
+
+DateFormat parseDateFormat(QStringView f)
+{
+    DateFormat d;
+    d.twelveHour = f.contains(u'a');
+    qsizetype i = 0;
+    while (i < f.size()) {
+        const QChar c = f[i];
+        qsizetype n = 0;
+        while (i + n < f.size() && f[i + n] == c)
+            ++n;
+        switch (c.unicode()) {
+        case 'y':
+        case 'm':
+        case 'd':
+        case 'h':
+        case 'n':
+        case 's':
+            d.tokens.push_back({static_cast<char>(c.unicode()), static_cast<int>(n), {}, {}});
+            i += n;
+            break;
+        case 'a':
+            d.tokens.push_back({'a', 1, {}, {}});
+            i += 1;
+            break;
+        default: {
+            if (d.tokens.empty() || d.tokens.back().kind != 0)
+                d.tokens.push_back({0, 0, {}, {}});
+            DateFormat::Token &t = d.tokens.back();
+            t.text.append(c);
+            ByteSink bytes{t.utf8};
+            bytes.append(c);
+            ++i;
+        }
+        }
+    }
+    return d;
+}
+
+void appendLiteral(QString &out, const DateFormat::Token &t)
+{
+    out.append(t.text);
+}
+void appendLiteral(ByteSink &out, const DateFormat::Token &t)
+{
+    out.appendUtf8(t.utf8);
+}
+
+} // namespace
+
 template <typename Out>
-void numberInto(Out &out, double v, QStringView format, int defaultDecimals = -1)
+void numberInto(Out &out, double v, const NumberFormat &nf, int defaultDecimals = -1)
 {
     if (Chart::isNoValue(v))
         return;
-    if (format.isEmpty() || format == u"@") {
+    if (nf.plain) {
         if (defaultDecimals >= 0)
             appendFixed(out, v, defaultDecimals, QChar(), QChar());
         else
             appendGeneral(out, v);
         return;
     }
-    qsizetype i = 0;
-    bool significant = false;
-    if (format[0] == u'P' || format[0] == u'p') {
-        significant = true;
-        ++i;
-    }
-    int digits = -1;
-    while (i < format.size() && format[i].isDigit()) {
-        digits = (digits < 0 ? 0 : digits * 10) + (format[i].unicode() - '0');
-        ++i;
-    }
-    QChar thousands, point;
-    if (i < format.size())
-        thousands = format[i++];
-    if (i < format.size())
-        point = format[i++];
-    if (thousands == u'~')
-        thousands = QChar();
+    const int digits = nf.digits;
+    const QChar thousands = nf.thousands, point = nf.point;
     int decimals;
-    if (significant)
+    if (nf.significant)
         decimals = significantDecimals(v, digits < 0 ? 3 : std::max(1, digits));
     else if (digits >= 0)
         decimals = digits;
@@ -489,6 +588,12 @@ void numberInto(Out &out, double v, QStringView format, int defaultDecimals = -1
     appendFixed(out, v, decimals, thousands, point);
 }
 
+template <typename Out>
+void numberInto(Out &out, double v, QStringView format, int defaultDecimals = -1)
+{
+    numberInto(out, v, parseNumberFormat(format), defaultDecimals);
+}
+
 void appendNumber(QString &out, double v, QStringView format, int defaultDecimals)
 {
     numberInto(out, v, format, defaultDecimals);
@@ -501,7 +606,7 @@ QString formatNumber(double v, QStringView format, int defaultDecimals)
     return s;
 }
 
-template <typename Out> void dateInto(Out &out, double t, QStringView f)
+template <typename Out> void dateInto(Out &out, double t, const DateFormat &f)
 {
     if (Chart::isNoValue(t))
         return;
@@ -513,24 +618,15 @@ template <typename Out> void dateInto(Out &out, double t, QStringView f)
         lastTime = t;
     }
     const Chart::DateParts &p = lastParts;
-    const bool twelveHour = f.contains(u'a');
-    qsizetype i = 0;
-    auto run = [&](QChar c) {
-        qsizetype n = 0;
-        while (i + n < f.size() && f[i + n] == c)
-            ++n;
-        return n;
-    };
-    while (i < f.size()) {
-        const QChar c = f[i];
-        const qsizetype n = run(c);
-        switch (c.unicode()) {
+    const bool twelveHour = f.twelveHour;
+    for (const DateFormat::Token &tok : f.tokens) {
+        const int n = tok.count;
+        switch (tok.kind) {
         case 'y':
             if (n >= 3)
                 appendInt(out, p.year, 4);
             else
                 appendInt(out, p.year % 100, 2);
-            i += n;
             continue;
         case 'm':
             if (n >= 4)
@@ -539,7 +635,6 @@ template <typename Out> void dateInto(Out &out, double t, QStringView f)
                 out.append(QLatin1String(monthShort[p.month - 1]));
             else
                 appendInt(out, p.month, n == 2 ? 2 : 0);
-            i += n;
             continue;
         case 'd':
             if (n >= 4)
@@ -548,7 +643,6 @@ template <typename Out> void dateInto(Out &out, double t, QStringView f)
                 out.append(QLatin1String(dayShort[p.weekDay]));
             else
                 appendInt(out, p.day, n == 2 ? 2 : 0);
-            i += n;
             continue;
         case 'h': {
             int h = p.hour;
@@ -558,26 +652,27 @@ template <typename Out> void dateInto(Out &out, double t, QStringView f)
                     h = 12;
             }
             appendInt(out, h, n >= 2 ? 2 : 0);
-            i += n;
             continue;
         }
         case 'n':
             appendInt(out, p.minute, n >= 2 ? 2 : 0);
-            i += n;
             continue;
         case 's':
             appendInt(out, p.second, n >= 2 ? 2 : 0);
-            i += n;
             continue;
         case 'a':
             out.append(p.hour < 12 ? QLatin1String("am") : QLatin1String("pm"));
-            i += 1;
             continue;
         default:
-            out.append(c);
-            ++i;
+            appendLiteral(out, tok);
         }
     }
+}
+
+template <typename Out> void dateInto(Out &out, double t, QStringView f)
+{
+    if (!Chart::isNoValue(t))
+        dateInto(out, t, parseDateFormat(f));
 }
 
 void appendDate(QString &out, double t, QStringView f)
@@ -596,11 +691,10 @@ template <typename Out> void defaultDateInto(Out &out, double t)
 {
     if (Chart::isNoValue(t))
         return;
+    static const DateFormat withTime = parseDateFormat(u"mmm d, yyyy hh:nn:ss");
+    static const DateFormat dayOnly = parseDateFormat(u"mmm d, yyyy");
     const double secs = t - std::floor(t / 86400) * 86400;
-    if (secs >= 1)
-        dateInto(out, t, u"mmm d, yyyy hh:nn:ss");
-    else
-        dateInto(out, t, u"mmm d, yyyy");
+    dateInto(out, t, secs >= 1 ? withTime : dayOnly);
 }
 
 void appendDefaultDate(QString &out, double t)
@@ -687,6 +781,27 @@ void appendEscaped(QString &out, QStringView text, Escape escape)
     }
 }
 
+struct LabelTemplate::Part
+{
+    enum Kind
+    {
+        Literal,
+        Field,
+        Expression
+    } kind;
+    QString text; // literal text, or the field name for other fields
+    FieldId field = FValue;
+    QString format;
+    bool hasFormat = false;
+    bool isDate = false;
+    std::vector<ExprItem> expr;
+    // Read once at compile time: literal text as UTF-8, the format as a number and a date
+    // format (a field may use either, depending on the point).
+    std::string utf8;
+    NumberFormat number;
+    DateFormat date;
+};
+
 LabelTemplate::LabelTemplate() : m_parts(std::make_shared<std::vector<Part>>()) {}
 LabelTemplate::~LabelTemplate() = default;
 LabelTemplate::LabelTemplate(const LabelTemplate &) = default;
@@ -700,7 +815,8 @@ LabelTemplate::LabelTemplate(const QString &text) : m_source(text)
     const qsizetype n = text.size();
     auto flushLiteral = [&] {
         if (!literal.isEmpty()) {
-            parts->push_back({Part::Literal, literal, FValue, QString(), false, false, {}});
+            parts->push_back(
+                {Part::Literal, literal, FValue, QString(), false, false, {}, {}, {}, {}});
             literal.clear();
         }
     };
@@ -739,7 +855,7 @@ LabelTemplate::LabelTemplate(const QString &text) : m_source(text)
             else if (body[j] == u'|' && d == 0)
                 bar = j;
         }
-        Part part{Part::Field, QString(), FValue, QString(), false, false, {}};
+        Part part{Part::Field, QString(), FValue, QString(), false, false, {}, {}, {}, {}};
         const QString head = bar >= 0 ? body.left(bar) : body;
         if (bar >= 0) {
             part.format = body.mid(bar + 1);
@@ -760,6 +876,15 @@ LabelTemplate::LabelTemplate(const QString &text) : m_source(text)
         parts->push_back(std::move(part));
     }
     flushLiteral();
+    for (Part &p : *parts) {
+        if (p.kind == Part::Literal) {
+            ByteSink bytes{p.utf8};
+            bytes.append(p.text);
+        } else {
+            p.number = parseNumberFormat(p.format);
+            p.date = parseDateFormat(p.format);
+        }
+    }
     m_parts = std::move(parts);
 }
 
@@ -785,41 +910,58 @@ void escapeInto(QString &out, const QString &tmp, Escape escape)
     appendEscaped(out, tmp, escape);
 }
 
+bool urlSafe(unsigned char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.' || c == '_' || c == '~';
+}
+
 void escapeInto(ByteSink &out, const ByteSink &tmp, Escape escape)
 {
+    // Written through a pointer into room made once: escaping runs for every field of every
+    // area of an image map. An escaped byte takes at most six.
     std::string &o = out.s;
-    for (char ch : tmp.s) {
+    const std::string &in = tmp.s;
+    const size_t old = o.size();
+    o.resize(old + 6 * in.size());
+    char *d = o.data() + old;
+    auto put = [&d](const char *text, size_t n) {
+        std::memcpy(d, text, n);
+        d += n;
+    };
+    for (char ch : in) {
         const unsigned char c = static_cast<unsigned char>(ch);
         if (escape == Escape::Html) {
             switch (c) {
             case '&':
-                o += "&amp;";
+                put("&amp;", 5);
                 break;
             case '<':
-                o += "&lt;";
+                put("&lt;", 4);
                 break;
             case '>':
-                o += "&gt;";
+                put("&gt;", 4);
                 break;
             case '"':
-                o += "&quot;";
+                put("&quot;", 6);
                 break;
             case '\'':
-                o += "&#39;";
+                put("&#39;", 5);
                 break;
             default:
-                o.push_back(ch);
+                *d++ = ch;
             }
-        } else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                   c == '-' || c == '.' || c == '_' || c == '~') {
-            o.push_back(ch);
+        } else if (urlSafe(c)) {
+            *d++ = ch;
         } else {
             static const char hex[] = "0123456789ABCDEF";
-            o.push_back('%');
-            o.push_back(hex[c >> 4]);
-            o.push_back(hex[c & 15]);
+            d[0] = '%';
+            d[1] = hex[c >> 4];
+            d[2] = hex[c & 15];
+            d += 3;
         }
     }
+    o.resize(static_cast<size_t>(d - o.data()));
 }
 
 void clearSink(QString &s)
@@ -833,20 +975,34 @@ void clearSink(ByteSink &s)
 
 } // namespace
 
+namespace {
+
+void appendLiteral(QString &out, const LabelTemplate::Part &p)
+{
+    out.append(p.text);
+}
+void appendLiteral(ByteSink &out, const LabelTemplate::Part &p)
+{
+    out.appendUtf8(p.utf8);
+}
+
+} // namespace
+
 template <typename Out>
 void expandParts(const std::vector<LabelTemplate::Part> &parts, Out &out, Out &tmp, const Fields &f,
                  Escape escape)
 {
     using Part = LabelTemplate::Part;
+    static const NumberFormat wholeNumber = parseNumberFormat(u"0");
     for (const auto &p : parts) {
         if (p.kind == Part::Literal) {
-            out.append(p.text);
+            appendLiteral(out, p);
             continue;
         }
         Out &target = escape == Escape::None ? out : tmp;
         clearSink(tmp);
         if (p.kind == Part::Expression) {
-            numberInto(target, evaluate(p.expr, f), p.format, f.defaultDecimals);
+            numberInto(target, evaluate(p.expr, f), p.number, f.defaultDecimals);
         } else {
             switch (p.field) {
             case FDataSetName:
@@ -858,25 +1014,25 @@ void expandParts(const std::vector<LabelTemplate::Part> &parts, Out &out, Out &t
                     target.append(*f.xLabelText);
                 } else if (!Chart::isNoValue(f.xLabelTime)) {
                     if (p.hasFormat && !p.format.isEmpty())
-                        dateInto(target, f.xLabelTime, p.format);
+                        dateInto(target, f.xLabelTime, p.date);
                     else
                         defaultDateInto(target, f.xLabelTime);
                 } else {
-                    numberInto(target, f.x, p.format);
+                    numberInto(target, f.x, p.number);
                 }
                 break;
             case FValue:
                 if (f.valueIsTime) {
                     if (p.hasFormat && p.isDate)
-                        dateInto(target, f.value, p.format);
+                        dateInto(target, f.value, p.date);
                     else if (p.hasFormat && !p.format.isEmpty() && p.format != u"@")
-                        numberInto(target, f.value, p.format);
+                        numberInto(target, f.value, p.number);
                     else
                         defaultDateInto(target, f.value);
                 } else if (p.hasFormat && p.isDate) {
-                    dateInto(target, f.value, p.format);
+                    dateInto(target, f.value, p.date);
                 } else {
-                    numberInto(target, f.value, p.format, f.defaultDecimals);
+                    numberInto(target, f.value, p.number, f.defaultDecimals);
                 }
                 break;
             case FOther:
@@ -890,14 +1046,14 @@ void expandParts(const std::vector<LabelTemplate::Part> &parts, Out &out, Out &t
                 break;
             case FDataSet:
             case FDataItem:
-                numberInto(target, numericField(p.field, f), u"0");
+                numberInto(target, numericField(p.field, f), wholeNumber);
                 break;
             default: {
                 const double v = numericField(p.field, f);
                 if (p.hasFormat && p.isDate)
-                    dateInto(target, v, p.format);
+                    dateInto(target, v, p.date);
                 else
-                    numberInto(target, v, p.format, f.defaultDecimals);
+                    numberInto(target, v, p.number, f.defaultDecimals);
             }
             }
         }
