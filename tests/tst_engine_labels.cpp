@@ -7,6 +7,7 @@
 #include "xylayout.h"
 
 #include <QtTest>
+#include <charconv>
 
 using TextFormat::Fields;
 using TextFormat::LabelTemplate;
@@ -73,6 +74,41 @@ private slots:
         QCOMPARE(TextFormat::formatValue(45.678, QStringLiteral("P3")), QStringLiteral("45.7"));
         QCOMPARE(TextFormat::formatValue(45.678, QStringLiteral("{value|1} USD")),
                  QStringLiteral("45.7 USD"));
+    }
+
+    // Fixed and general numbers are written by integer arithmetic for the usual range; they
+    // must give the same text as the standard conversion, exact ties and edges included.
+    void numbersMatchTheStandardConversion()
+    {
+        auto fixed = [](double v, int decimals) {
+            char buf[400];
+            const char *end =
+                std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals).ptr;
+            QString s = QString::fromLatin1(buf, end - buf);
+            if (s.startsWith(u'-') && s.mid(1).count(u'0') + s.count(u'.') == s.size() - 1)
+                s.remove(0, 1); // "-0.00" is written "0.00"
+            return s;
+        };
+        auto general = [](double v) {
+            char buf[64];
+            const char *end =
+                std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 10).ptr;
+            return QString::fromLatin1(buf, end - buf);
+        };
+        const double values[] = {0.125,  0.375,   2.5,       -2.5,         1.5,
+                                 0.05,   0.15,    1.005,     1234.5678,    -0.0,
+                                 -0.004, 1e-7,    123456789, 999999999.95, 1e15 - 0.5,
+                                 1e15,   9.99995, 99.5,      0.0625,       1e20};
+        for (double v : values)
+            for (int d = 0; d <= 16; ++d)
+                QCOMPARE(TextFormat::formatNumber(v, QString::number(d)), fixed(v, d));
+        const double nonIntegers[] = {40.45647645,  1.00000000005, 9.99999999995,   99999.999995,
+                                      123456789.12, 1.0000001,     -7.25,           999999999.5,
+                                      0.5,          1.5e-5,        3.14159265358979};
+        for (double v : nonIntegers)
+            QCOMPARE(TextFormat::formatGeneral(v), general(v));
+        QCOMPARE(TextFormat::formatNumber(-0.0, u"0"), QStringLiteral("0"));
+        QCOMPARE(TextFormat::formatGeneral(-0.0), QStringLiteral("0"));
     }
 
     void dateFormats()

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -112,6 +113,102 @@ void appendDecorated(Out &out, const char *text, QChar thousands, QChar point)
     }
 }
 
+// 10^0 .. 10^22 are exact doubles, equal to what std::pow(10.0, n) gives.
+constexpr double exactPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The text of std::to_chars(v, fixed, decimals), found with integer arithmetic: image maps
+// format several numbers for each of many thousand points, and the general conversion is
+// several times slower. Only for |v| < 1e15 and decimals <= 15 (nullptr otherwise): there
+// v * 10^decimals, as the exact 53-bit mantissa times a power of ten, fits in 128 bits.
+// Rounding is to nearest with exact ties to even, as std::to_chars does.
+char *fixedDigits(char *p, double v, int decimals)
+{
+    if (!(std::fabs(v) < 1e15) || decimals < 0 || decimals > 15)
+        return nullptr;
+    using u128 = unsigned __int128;
+    static constexpr std::uint64_t tens[] = {1ull,
+                                             10ull,
+                                             100ull,
+                                             1000ull,
+                                             10000ull,
+                                             100000ull,
+                                             1000000ull,
+                                             10000000ull,
+                                             100000000ull,
+                                             1000000000ull,
+                                             10000000000ull,
+                                             100000000000ull,
+                                             1000000000000ull,
+                                             10000000000000ull,
+                                             100000000000000ull,
+                                             1000000000000000ull};
+    int exp;
+    const double m = std::frexp(std::fabs(v), &exp); // |v| = m * 2^exp, 0.5 <= m < 1
+    const auto mant = static_cast<std::uint64_t>(std::ldexp(m, 53)); // exact
+    const int shift = 53 - exp;                                      // |v| = mant / 2^shift
+    const u128 scaled = static_cast<u128>(mant) * tens[decimals];    // < 2^103
+    u128 q;
+    if (shift <= 0) {
+        q = scaled << -shift; // |v| < 1e15 keeps this below 2^103
+    } else if (shift >= 110) {
+        q = 0; // less than half a unit of the last place
+    } else {
+        q = scaled >> shift;
+        const u128 rest = scaled - (q << shift), half = static_cast<u128>(1) << (shift - 1);
+        if (rest > half || (rest == half && (q & 1)))
+            ++q;
+    }
+    if (q >> 64)
+        return nullptr;
+    char digits[24];
+    const char *end =
+        std::to_chars(digits, digits + sizeof digits, static_cast<std::uint64_t>(q)).ptr;
+    const int n = static_cast<int>(end - digits);
+    if (std::signbit(v))
+        *p++ = '-';
+    if (n <= decimals) { // "0.0012"
+        *p++ = '0';
+        *p++ = '.';
+        for (int k = n; k < decimals; ++k)
+            *p++ = '0';
+        std::memcpy(p, digits, static_cast<size_t>(n));
+        return p + n;
+    }
+    std::memcpy(p, digits, static_cast<size_t>(n - decimals));
+    p += n - decimals;
+    if (decimals > 0) {
+        *p++ = '.';
+        std::memcpy(p, digits + n - decimals, static_cast<size_t>(decimals));
+        p += decimals;
+    }
+    return p;
+}
+
+// The text of std::to_chars(v, general, 10) for 1 <= |v| < 1e9 away from powers of ten (the
+// magnitude is then certain and rounding cannot carry into a new digit): ten significant
+// digits in fixed notation without trailing zeros. nullptr otherwise.
+char *generalDigits(char *p, double v)
+{
+    const double a = std::fabs(v);
+    if (!(a >= 1 && a < 1e9))
+        return nullptr;
+    int mag = 0;
+    while (exactPow10[mag + 1] <= a)
+        ++mag;
+    if (!(a > exactPow10[mag] * (1 + 1e-9) && a < exactPow10[mag + 1] * (1 - 1e-9)))
+        return nullptr;
+    char *end = fixedDigits(p, v, 9 - mag);
+    if (end && mag < 9) {
+        while (end[-1] == '0')
+            --end;
+        if (end[-1] == '.')
+            --end;
+    }
+    return end;
+}
+
 template <typename Out>
 void appendFixed(Out &out, double v, int decimals, QChar thousands, QChar point)
 {
@@ -120,14 +217,16 @@ void appendFixed(Out &out, double v, int decimals, QChar thousands, QChar point)
         out.append(QLatin1String("-"));
         return;
     }
-    const auto r = std::to_chars(buf, buf + sizeof buf - 1, v, std::chars_format::fixed,
-                                 std::clamp(decimals, 0, 30));
-    *r.ptr = 0;
+    decimals = std::clamp(decimals, 0, 30);
+    char *end = fixedDigits(buf, v, decimals);
+    if (!end)
+        end = std::to_chars(buf, buf + sizeof buf - 1, v, std::chars_format::fixed, decimals).ptr;
+    *end = 0;
     const char *text = buf;
-    if (buf[0] == '-' && std::all_of(buf + 1, r.ptr, [](char c) { return c == '0' || c == '.'; }))
+    if (buf[0] == '-' && std::all_of(buf + 1, end, [](char c) { return c == '0' || c == '.'; }))
         ++text; // no "-0.00"
     if (thousands.isNull() && (point.isNull() || point == QChar('.')))
-        out.append(QLatin1String(text, r.ptr - text));
+        out.append(QLatin1String(text, end - text));
     else
         appendDecorated(out, text, thousands, point);
 }
@@ -137,21 +236,19 @@ template <typename Out> void appendGeneral(Out &out, double v)
     if (Chart::isNoValue(v))
         return;
     char buf[64];
-    std::to_chars_result r;
-    if (std::fabs(v) < 1e15 && v == std::floor(v))
-        r = std::to_chars(buf, buf + sizeof buf - 1, v, std::chars_format::fixed, 0);
-    else // ten significant digits; tiny values may keep an exponent
-        r = std::to_chars(buf, buf + sizeof buf - 1, v, std::chars_format::general, 10);
-    if (r.ptr - buf == 2 && buf[0] == '-' && buf[1] == '0')
+    char *end;
+    if (std::fabs(v) < 1e15 && v == std::floor(v)) {
+        end = fixedDigits(buf, v, 0);
+    } else { // ten significant digits; tiny values may keep an exponent
+        end = generalDigits(buf, v);
+        if (!end)
+            end = std::to_chars(buf, buf + sizeof buf - 1, v, std::chars_format::general, 10).ptr;
+    }
+    if (end - buf == 2 && buf[0] == '-' && buf[1] == '0')
         out.append(QLatin1String("0"));
     else
-        out.append(QLatin1String(buf, r.ptr - buf));
+        out.append(QLatin1String(buf, end - buf));
 }
-
-// 10^0 .. 10^22 are exact doubles, equal to what std::pow(10.0, n) gives.
-constexpr double exactPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 double powerOfTen(int n)
 {
