@@ -168,6 +168,16 @@ private slots:
         QCOMPARE(
             LabelTemplate(QStringLiteral("?n={dataSetName}")).expand(f, TextFormat::Escape::Url),
             QStringLiteral("?n=O%27Neil%20%26%20%3CCo%3E"));
+        // A query inside an href: values URL-encoded, the template's own text as entities; the
+        // same from the text and the byte expansion.
+        const LabelTemplate href(QStringLiteral("?n={dataSetName}&v=\"<{value|P3}>\"&r='\u20ac'"));
+        f.value = 1234.5678;
+        const QString expected = QStringLiteral(
+            "?n=O%27Neil%20%26%20%3CCo%3E&amp;v=&quot;&lt;1235&gt;&quot;&amp;r='\u20ac'");
+        QCOMPARE(href.expand(f, TextFormat::Escape::HrefQuery), expected);
+        std::string bytes;
+        href.expandUtf8(bytes, f, TextFormat::Escape::HrefQuery);
+        QCOMPARE(QString::fromStdString(bytes), expected);
     }
 
     void markupMakesBoldTextAndLineBreaks()

@@ -15,14 +15,31 @@ namespace {
 const QString defaultQuery = QStringLiteral(
     "?x={x}&xLabel={xLabel}&dataSet={dataSet}&dataSetName={dataSetName}&value={value}");
 
+std::string hrefEscaped(const std::string &text)
+{
+    std::string out;
+    for (char c : text) {
+        if (c == '&')
+            out += "&amp;";
+        else if (c == '"')
+            out += "&quot;";
+        else if (c == '<')
+            out += "&lt;";
+        else if (c == '>')
+            out += "&gt;";
+        else
+            out.push_back(c);
+    }
+    return out;
+}
+
 struct Writer
 {
     std::string &out;
     bool hasUrl;
-    std::string url;
+    std::string hrefUrl; // the url as written in the href attribute
     TextFormat::LabelTemplate query;
     TextFormat::LabelTemplate extra;
-    std::string scratch;
 
     void area(double x1, double y1, double x2, double y2, const TextFormat::Fields &f)
     {
@@ -41,38 +58,12 @@ struct Writer
         *p++ = '"';
         out.append(buf, static_cast<size_t>(p - buf));
         if (hasUrl) {
-            scratch = url;
-            query.expandUtf8(scratch, f, TextFormat::Escape::Url);
-            // The query's separators become entities; the values are already URL-encoded.
-            // Written through a pointer: an entity takes at most six bytes.
-            const size_t old = out.size();
-            out.resize(old + 8 + 6 * scratch.size());
-            char *d = out.data() + old;
-            auto put = [&d](const char *text, size_t n) {
-                std::memcpy(d, text, n);
-                d += n;
-            };
-            put(" href=\"", 7);
-            for (char ch : scratch) {
-                switch (ch) {
-                case '&':
-                    put("&amp;", 5);
-                    break;
-                case '"':
-                    put("&quot;", 6);
-                    break;
-                case '<':
-                    put("&lt;", 4);
-                    break;
-                case '>':
-                    put("&gt;", 4);
-                    break;
-                default:
-                    *d++ = ch;
-                }
-            }
-            *d++ = '"';
-            out.resize(static_cast<size_t>(d - out.data()));
+            // The url and the query's own text come with & " < > as entities; the values are
+            // URL-encoded and need none.
+            out += " href=\"";
+            out += hrefUrl;
+            query.expandUtf8(out, f, TextFormat::Escape::HrefQuery);
+            out.push_back('"');
         }
         if (!extra.isEmpty()) {
             out.push_back(' ');
@@ -102,12 +93,8 @@ void appendLayer(QString &out, const XYChart &chart, const Layer &layer, const Q
                           : (queryFormat.isEmpty() ? defaultQuery : queryFormat);
     const QString e = layer.mapExtra().isEmpty() ? extraAttr : layer.mapExtra();
     std::string bytes;
-    Writer w{bytes,
-             !u.isEmpty(),
-             u.toStdString(),
-             TextFormat::LabelTemplate(q),
-             TextFormat::LabelTemplate(e),
-             std::string()};
+    Writer w{bytes, !u.isEmpty(), hrefEscaped(u.toStdString()), TextFormat::LabelTemplate(q),
+             TextFormat::LabelTemplate(e)};
 
     const Axis *xa = chart.xAxis();
     const auto &texts = xa->textLabels();

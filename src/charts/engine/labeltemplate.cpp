@@ -3,11 +3,13 @@
 #include "chartconst.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <type_traits>
 
 namespace TextFormat {
 
@@ -72,6 +74,20 @@ struct ByteSink
     void appendUtf8(const std::string &bytes) { s += bytes; }
 };
 
+// Text known to be ASCII (digits, names of months and days).
+void appendAscii(QString &out, const char *text, qsizetype n)
+{
+    out.append(QLatin1String(text, n));
+}
+void appendAscii(ByteSink &out, const char *text, qsizetype n)
+{
+    out.s.append(text, static_cast<size_t>(n));
+}
+template <typename Out> void appendAscii(Out &out, const char *text)
+{
+    appendAscii(out, text, static_cast<qsizetype>(std::strlen(text)));
+}
+
 template <typename Out> void appendInt(Out &out, long long v, int width = 0)
 {
     char buf[32];
@@ -87,7 +103,7 @@ template <typename Out> void appendInt(Out &out, long long v, int width = 0)
         *p++ = '0';
     std::memcpy(p, digits, static_cast<size_t>(n));
     p += n;
-    out.append(QLatin1String(buf, p - buf));
+    appendAscii(out, buf, p - buf);
 }
 
 // Inserts thousands separators and replaces the decimal point of a plain "%f" text.
@@ -144,11 +160,13 @@ char *fixedDigits(char *p, double v, int decimals)
                                              10000000000000ull,
                                              100000000000000ull,
                                              1000000000000000ull};
-    int exp;
-    const double m = std::frexp(std::fabs(v), &exp); // |v| = m * 2^exp, 0.5 <= m < 1
-    const auto mant = static_cast<std::uint64_t>(std::ldexp(m, 53)); // exact
-    const int shift = 53 - exp;                                      // |v| = mant / 2^shift
-    const u128 scaled = static_cast<u128>(mant) * tens[decimals];    // < 2^103
+    // |v| = mant / 2^shift, read from the bits (subnormals have no implicit leading one).
+    const auto bits = std::bit_cast<std::uint64_t>(v);
+    const int biased = static_cast<int>((bits >> 52) & 0x7ff);
+    const std::uint64_t fraction = bits & ((std::uint64_t(1) << 52) - 1);
+    const std::uint64_t mant = biased ? fraction | (std::uint64_t(1) << 52) : fraction;
+    const int shift = biased ? 1075 - biased : 1074;
+    const u128 scaled = static_cast<u128>(mant) * tens[decimals]; // < 2^103
     u128 q;
     if (shift <= 0) {
         q = scaled << -shift; // |v| < 1e15 keeps this below 2^103
@@ -226,7 +244,7 @@ void appendFixed(Out &out, double v, int decimals, QChar thousands, QChar point)
     if (buf[0] == '-' && std::all_of(buf + 1, end, [](char c) { return c == '0' || c == '.'; }))
         ++text; // no "-0.00"
     if (thousands.isNull() && (point.isNull() || point == QChar('.')))
-        out.append(QLatin1String(text, end - text));
+        appendAscii(out, text, end - text);
     else
         appendDecorated(out, text, thousands, point);
 }
@@ -247,7 +265,7 @@ template <typename Out> void appendGeneral(Out &out, double v)
     if (end - buf == 2 && buf[0] == '-' && buf[1] == '0')
         out.append(QLatin1String("0"));
     else
-        out.append(QLatin1String(buf, end - buf));
+        appendAscii(out, buf, end - buf);
 }
 
 double powerOfTen(int n)
@@ -727,17 +745,17 @@ template <typename Out> void dateInto(Out &out, double t, const DateFormat &f)
             continue;
         case 'm':
             if (n >= 4)
-                out.append(QLatin1String(monthLong[p.month - 1]));
+                appendAscii(out, monthLong[p.month - 1]);
             else if (n == 3)
-                out.append(QLatin1String(monthShort[p.month - 1]));
+                appendAscii(out, monthShort[p.month - 1]);
             else
                 appendInt(out, p.month, n == 2 ? 2 : 0);
             continue;
         case 'd':
             if (n >= 4)
-                out.append(QLatin1String(dayLong[p.weekDay]));
+                appendAscii(out, dayLong[p.weekDay]);
             else if (n == 3)
-                out.append(QLatin1String(dayShort[p.weekDay]));
+                appendAscii(out, dayShort[p.weekDay]);
             else
                 appendInt(out, p.day, n == 2 ? 2 : 0);
             continue;
@@ -895,9 +913,38 @@ struct LabelTemplate::Part
     // Read once at compile time: literal text as UTF-8, the format as a number and a date
     // format (a field may use either, depending on the point).
     std::string utf8;
+    std::string hrefUtf8; // the same with & " < > as entities, for Escape::HrefQuery
     NumberFormat number;
     DateFormat date;
 };
+
+namespace {
+
+std::string hrefEscaped(const std::string &text)
+{
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        default:
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+} // namespace
 
 LabelTemplate::LabelTemplate() : m_parts(std::make_shared<std::vector<Part>>()) {}
 LabelTemplate::~LabelTemplate() = default;
@@ -913,7 +960,7 @@ LabelTemplate::LabelTemplate(const QString &text) : m_source(text)
     auto flushLiteral = [&] {
         if (!literal.isEmpty()) {
             parts->push_back(
-                {Part::Literal, literal, FValue, QString(), false, false, {}, {}, {}, {}});
+                {Part::Literal, literal, FValue, QString(), false, false, {}, {}, {}, {}, {}});
             literal.clear();
         }
     };
@@ -952,7 +999,7 @@ LabelTemplate::LabelTemplate(const QString &text) : m_source(text)
             else if (body[j] == u'|' && d == 0)
                 bar = j;
         }
-        Part part{Part::Field, QString(), FValue, QString(), false, false, {}, {}, {}, {}};
+        Part part{Part::Field, QString(), FValue, QString(), false, false, {}, {}, {}, {}, {}};
         const QString head = bar >= 0 ? body.left(bar) : body;
         if (bar >= 0) {
             part.format = body.mid(bar + 1);
@@ -977,6 +1024,7 @@ LabelTemplate::LabelTemplate(const QString &text) : m_source(text)
         if (p.kind == Part::Literal) {
             ByteSink bytes{p.utf8};
             bytes.append(p.text);
+            p.hrefUtf8 = hrefEscaped(p.utf8);
         } else {
             p.number = parseNumberFormat(p.format);
             p.date = parseDateFormat(p.format);
@@ -1061,6 +1109,34 @@ void escapeInto(ByteSink &out, const ByteSink &tmp, Escape escape)
     o.resize(static_cast<size_t>(d - o.data()));
 }
 
+// Escapes what was written to out since mark, when any of it needs escaping.
+void escapeTail(ByteSink &out, ByteSink &tmp, qsizetype mark, Escape escape)
+{
+    std::string &o = out.s;
+    const auto from = o.begin() + mark;
+    const bool plain =
+        escape == Escape::Html
+            ? std::none_of(
+                  from, o.end(),
+                  [](char c) { return c == '&' || c == '<' || c == '>' || c == '"' || c == '\''; })
+            : std::all_of(from, o.end(),
+                          [](char c) { return urlSafe(static_cast<unsigned char>(c)); });
+    if (plain)
+        return;
+    tmp.s.assign(from, o.end());
+    o.resize(static_cast<size_t>(mark));
+    escapeInto(out, tmp, escape);
+}
+
+qsizetype sinkSize(const QString &s)
+{
+    return s.size();
+}
+qsizetype sinkSize(const ByteSink &s)
+{
+    return static_cast<qsizetype>(s.s.size());
+}
+
 void clearSink(QString &s)
 {
     s.clear();
@@ -1074,13 +1150,34 @@ void clearSink(ByteSink &s)
 
 namespace {
 
-void appendLiteral(QString &out, const LabelTemplate::Part &p)
+void appendLiteral(QString &out, const LabelTemplate::Part &p, Escape escape)
 {
-    out.append(p.text);
+    if (escape != Escape::HrefQuery) {
+        out.append(p.text);
+        return;
+    }
+    for (QChar c : p.text) {
+        switch (c.unicode()) {
+        case '&':
+            out.append(QLatin1String("&amp;"));
+            break;
+        case '"':
+            out.append(QLatin1String("&quot;"));
+            break;
+        case '<':
+            out.append(QLatin1String("&lt;"));
+            break;
+        case '>':
+            out.append(QLatin1String("&gt;"));
+            break;
+        default:
+            out.append(c);
+        }
+    }
 }
-void appendLiteral(ByteSink &out, const LabelTemplate::Part &p)
+void appendLiteral(ByteSink &out, const LabelTemplate::Part &p, Escape escape)
 {
-    out.appendUtf8(p.utf8);
+    out.appendUtf8(escape == Escape::HrefQuery ? p.hrefUtf8 : p.utf8);
 }
 
 } // namespace
@@ -1093,10 +1190,14 @@ void expandParts(const std::vector<LabelTemplate::Part> &parts, Out &out, Out &t
     static const NumberFormat wholeNumber = parseNumberFormat(u"0");
     for (const auto &p : parts) {
         if (p.kind == Part::Literal) {
-            appendLiteral(out, p);
+            appendLiteral(out, p, escape);
             continue;
         }
-        Out &target = escape == Escape::None ? out : tmp;
+        // Bytes are written straight into the output and escaped afterwards only if they need
+        // it (numbers and dates seldom do); QString output goes through tmp.
+        constexpr bool inPlace = std::is_same_v<Out, ByteSink>;
+        Out &target = escape == Escape::None || inPlace ? out : tmp;
+        const qsizetype mark = sinkSize(out);
         clearSink(tmp);
         if (p.kind == Part::Expression) {
             numberInto(target, evaluate(p.expr, f), p.number, f.defaultDecimals);
@@ -1154,8 +1255,12 @@ void expandParts(const std::vector<LabelTemplate::Part> &parts, Out &out, Out &t
             }
             }
         }
-        if (escape != Escape::None)
-            escapeInto(out, tmp, escape);
+        if (escape != Escape::None) {
+            if constexpr (inPlace)
+                escapeTail(out, tmp, mark, escape);
+            else
+                escapeInto(out, tmp, escape);
+        }
     }
 }
 

@@ -35,7 +35,10 @@ enum class Escape
 {
     None,
     Html,
-    Url
+    Url,
+    // A query inside an href attribute: values URL-encoded, and the template's own text with
+    // & " < > as entities.
+    HrefQuery
 };
 
 // Field values of one point, for expanding a template.
