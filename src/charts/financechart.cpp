@@ -228,6 +228,12 @@ LineLayer *FinanceChart::addCloseLine(int color)
     return layer;
 }
 
+QString FinanceChart::priceTooltip() const
+{
+    return QStringLiteral("title='%1 Op:{open|%2}, Hi:{high|%2}, Lo:{low|%2}, Cl:{close|%2}'")
+        .arg(tooltipDateFormat(), generalFormat);
+}
+
 QString FinanceChart::tooltipDateFormat() const
 {
     const int count = int(timeStampData.size());
@@ -279,11 +285,7 @@ CandleStickLayer *FinanceChart::addCandleSticks(int riseColor, int fallColor)
         if (pixelsPerPoint < 6)
             layer->setDataWidth(std::max(1, pixelsPerPoint - 1 + pixelsPerPoint % 2));
     }
-    const QString f = generalFormat;
-    layer->setHTMLImageMap(
-        QString(), QString(),
-        QStringLiteral("title='%1 Op:{open|%2}, Hi:{high|%2}, Lo:{low|%2}, Cl:{close|%2}'")
-            .arg(tooltipDateFormat(), f));
+    layer->setHTMLImageMap(QString(), QString(), priceTooltip());
     return layer;
 }
 
@@ -298,10 +300,7 @@ HLOCLayer *FinanceChart::addOhlcBars(int upColor, int downColor)
     HLOCLayer *layer = main->addHLOCLayer(highData, lowData, openData, closeData);
     layer->setColorMethod(Chart::HLOCUpDown, upColor, downColor);
     layer->setDataGap(0);
-    layer->setHTMLImageMap(
-        QString(), QString(),
-        QStringLiteral("title='%1 Op:{open|%2}, Hi:{high|%2}, Lo:{low|%2}, Cl:{close|%2}'")
-            .arg(tooltipDateFormat(), generalFormat));
+    layer->setHTMLImageMap(QString(), QString(), priceTooltip());
     return layer;
 }
 

@@ -82,6 +82,8 @@ public:
 private:
     void labelDates(XYChart *panel);
     QString tooltipDateFormat() const;
+    // Image-map title of the candle and OHLC layers.
+    QString priceTooltip() const;
     QString priceLegendKey() const;
     InterLineLayer *addBand(const std::vector<double> &upper, const std::vector<double> &lower,
                             const QString &label);
