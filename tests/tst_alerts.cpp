@@ -1,3 +1,6 @@
+#include "alerts/alertevaluation.h"
+#include "alerts/alertmonitor.h"
+#include "alerts/alertpopup.h"
 #include "alerts/alertrules.h"
 #include "pages/addalertdialogclass.h"
 #include "pages/managealertdialogclass.h"
@@ -8,6 +11,7 @@
 #include <QDialog>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -45,6 +49,13 @@ private slots:
     void deletingAsksFirst();
     void editAndDeleteWithoutAnAlertRowDoNothing();
     void eventsAreListedNewestFirst();
+
+    // Evaluation against the stored snapshot.
+    void evaluationFiresOncePerCrossing();
+    void evaluationSkipsWhatCannotBeJudged_data();
+    void evaluationSkipsWhatCannotBeJudged();
+    void restartDoesNotFireAConditionThatStayedTrue();
+    void switchingAnAlertOffAndOnJudgesItAfresh();
 
 private:
     // Fills the editor that the next modal window belongs to and presses Save.
@@ -449,6 +460,109 @@ void AlertsTest::eventsAreListedNewestFirst()
     QCOMPARE(events->item(1, 1)->text(), "AAPL");
     QCOMPARE(events->item(1, 2)->text(), "Last");
     QCOMPARE(events->item(1, 5)->text(), "180.52");
+}
+
+void AlertsTest::evaluationFiresOncePerCrossing()
+{
+    const int id = fixture->addAlert({"AAPL", "Last", 0, "180", 2, 0, 0, 2});
+    const QList<QPair<QString, int>> snapshots{{"179.50", 0}, {"180.25", 1}, {"181.00", 0},
+                                               {"N/A", 0},    {"182.00", 0}, {"179.00", 0},
+                                               {"180.01", 1}};
+    qint64 now = 1700000000000;
+    int events = 0;
+    for (const auto &[value, fires] : snapshots) {
+        fixture->setQuote("AAPL", "LastTradePriceOnly", value);
+        const auto firings = AlertEvaluation::run(fixture->store(), ++now);
+        QVERIFY2(firings.size() == fires, qPrintable(value));
+        events += fires;
+        QCOMPARE(fixture->count("alertEvents"), events);
+        if (fires) {
+            QCOMPARE(firings.first().alertId, id);
+            QCOMPARE(firings.first().value, value);
+            QVERIFY(firings.first().popup && !firings.first().email && !firings.first().sms);
+        }
+    }
+    QCOMPARE(fixture->rows("SELECT time,alertId,symbol,field,compare,threshold,value FROM "
+                           "alertEvents ORDER BY id DESC LIMIT 1"),
+             QStringList(QString("%1|%2|AAPL|Last|0|180|180.01").arg(now).arg(id)));
+}
+
+void AlertsTest::evaluationSkipsWhatCannotBeJudged_data()
+{
+    QTest::addColumn<QString>("symbol");
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("threshold");
+    QTest::addColumn<int>("enabled");
+    QTest::addColumn<int>("fires");
+    QTest::newRow("enabled and true") << "AAPL"
+                                      << "Last"
+                                      << "100" << 2 << 1;
+    QTest::newRow("disabled") << "AAPL"
+                              << "Last"
+                              << "100" << 0 << 0;
+    QTest::newRow("symbol without quotes") << "MSFT"
+                                           << "Last"
+                                           << "100" << 2 << 0;
+    QTest::newRow("field no longer offered") << "AAPL"
+                                             << "Bid"
+                                             << "100" << 2 << 0;
+    QTest::newRow("threshold stored without a number") << "AAPL"
+                                                       << "Last"
+                                                       << "high" << 2 << 0;
+    QTest::newRow("billions") << "AAPL"
+                              << "Market Cap"
+                              << "1B" << 2 << 1;
+    QTest::newRow("percent") << "AAPL"
+                             << "Change %"
+                             << "1%" << 2 << 1;
+}
+
+void AlertsTest::evaluationSkipsWhatCannotBeJudged()
+{
+    QFETCH(QString, symbol);
+    QFETCH(QString, column);
+    QFETCH(QString, threshold);
+    QFETCH(int, enabled);
+    QFETCH(int, fires);
+    fixture->setQuote("AAPL", "LastTradePriceOnly", "182.31");
+    fixture->setQuote("AAPL", "MarketCapitalization", "1.2B");
+    fixture->setQuote("AAPL", "ChangeinPercent", "+1.5%");
+    fixture->setQuote("AAPL", "Bid", "182.30");
+    fixture->addAlert({symbol, column, 0, threshold, 2, 0, 0, enabled});
+    QCOMPARE(AlertEvaluation::run(fixture->store(), 1).size(), fires);
+    QCOMPARE(fixture->count("alertEvents"), fires);
+}
+
+void AlertsTest::restartDoesNotFireAConditionThatStayedTrue()
+{
+    fixture->addAlert({"AAPL", "Last", 1, "200", 2, 0, 0, 2});
+    fixture->setQuote("AAPL", "LastTradePriceOnly", "182.31");
+    {
+        AlertMonitor running;
+        QSignalSpy fired(&running, &AlertMonitor::alertsFired);
+        running.evaluateSnapshot();
+        QCOMPARE(fired.size(), 1);
+    }
+    qDeleteAll(AlertPopup::openPopups());
+    // A new monitor, as after starting the application again, finds the kept result.
+    AlertMonitor restarted;
+    QSignalSpy fired(&restarted, &AlertMonitor::alertsFired);
+    restarted.evaluateSnapshot();
+    QCOMPARE(fired.size(), 0);
+    QCOMPARE(fixture->count("alertEvents"), 1);
+    QVERIFY(AlertPopup::openPopups().isEmpty());
+}
+
+void AlertsTest::switchingAnAlertOffAndOnJudgesItAfresh()
+{
+    fixture->addAlert({"AAPL", "Last", 0, "100", 0, 0, 0, 2});
+    fixture->setQuote("AAPL", "LastTradePriceOnly", "182.31");
+    QCOMPARE(AlertEvaluation::run(fixture->store(), 1).size(), 1);
+    ManageAlertDialogClass alerts;
+    alerts.alertTable()->item(0, 8)->setCheckState(Qt::Unchecked);
+    QCOMPARE(AlertEvaluation::run(fixture->store(), 2).size(), 0);
+    alerts.alertTable()->item(0, 8)->setCheckState(Qt::Checked);
+    QCOMPARE(AlertEvaluation::run(fixture->store(), 3).size(), 1);
 }
 
 QTEST_MAIN(AlertsTest)

@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 #include "app/stylesheet.h"
+#include "pages/settingsclass.h"
 #include "support/storefixture.h"
 
 #include <QAction>
@@ -47,7 +48,7 @@ class MainWindowTest : public QObject
 private slots:
     void init();
     void cleanup();
-    void opensOnTheEmptyLastPageWithNoRowSelected();
+    void opensOnTheHomePageWithItsRowSelected();
     void navigationRowsCarryLabelsIconsAndShowTheirPage();
     void navigationListSettings();
     void menusHoldTheirActionsInOrder();
@@ -75,15 +76,16 @@ void MainWindowTest::cleanup()
     qApp->setStyleSheet(QString());
 }
 
-void MainWindowTest::opensOnTheEmptyLastPageWithNoRowSelected()
+void MainWindowTest::opensOnTheHomePageWithItsRowSelected()
 {
     auto *list = window->findChild<QListWidget *>("listWidget");
     auto *pages = window->findChild<QStackedWidget *>("stackedWidget");
-    QCOMPARE(list->currentRow(), -1);
+    QCOMPARE(list->currentRow(), 0);
     QCOMPARE(pages->count(), 11);
-    QCOMPARE(pages->currentIndex(), 10);
-    QCOMPARE(pages->currentWidget()->objectName(), QString("page_11"));
-    QVERIFY(pages->currentWidget()->children().isEmpty());
+    QCOMPARE(pages->currentIndex(), 0);
+    QCOMPARE(pages->currentWidget()->objectName(), QString("page"));
+    // The last page, once empty, holds the settings.
+    QVERIFY(pages->widget(10)->findChild<SettingsClass *>());
     QVERIFY(window->findChild<QStatusBar *>("statusBar"));
 }
 

@@ -1,15 +1,18 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "alerts/alertmonitor.h"
 #include "app/stylesheet.h"
+#include "app/systemtray.h"
 #include "charts/chartclass.h"
 #include "common/messageboxes.h"
+#include "marketdata/gfundfieldsclass.h"
+#include "marketdata/gmanagesymbols.h"
 #include "news/addrssclass.h"
 #include "news/articlesclass.h"
 #include "news/templatesclass.h"
 #include "news/wrapsclass.h"
-#include "marketdata/gfundfieldsclass.h"
-#include "marketdata/gmanagesymbols.h"
+#include "pages/settingsclass.h"
 #include "pages/welcomeclass.h"
 #include "store/gdatabaseclass.h"
 
@@ -111,8 +114,22 @@ void MainWindow::createPages()
     articlesPage = new ArticlesClass(ui->page_8);
     showSplashMessage(tr("Loading EducationClass."));
     showSplashMessage(tr("Loading SupportClass."));
+    settingsPage = new SettingsClass(ui->page_11);
+    connect(settingsPage, &SettingsClass::statusMessage, ui->statusBar, &QStatusBar::showMessage);
     showSplashMessage(tr("Connecting..."));
     connect(welcome, &WelcomeClass::newRss, charts, &ChartClass::newRSS);
+
+    // Alerts are judged after every stored quote snapshot.
+    alertMonitor = new AlertMonitor(this);
+    connect(welcome, &WelcomeClass::quoteSnapshotStored, alertMonitor,
+            &AlertMonitor::evaluateSnapshot);
+    connect(alertMonitor, &AlertMonitor::statusMessage, ui->statusBar, &QStatusBar::showMessage);
+    tray = new SystemTray(this);
+    connect(alertMonitor, &AlertMonitor::notification, tray, &SystemTray::showNotification);
+    ui->actionExit_to_Systray->setEnabled(tray->isAvailable());
+
+    // The last page holds the settings now; start on the home page instead.
+    ui->listWidget->setCurrentRow(0);
 }
 
 void MainWindow::changeListWidgetRow(int row)
@@ -170,6 +187,11 @@ void MainWindow::on_actionManage_Feeds_triggered()
 void MainWindow::on_actionExit_triggered()
 {
     close();
+}
+
+void MainWindow::on_actionExit_to_Systray_triggered()
+{
+    tray->hideToTray();
 }
 
 void MainWindow::on_actionAbout_triggered()

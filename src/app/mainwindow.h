@@ -3,10 +3,13 @@
 #include <QMainWindow>
 #include <QStringList>
 
+class AlertMonitor;
 class ArticlesClass;
 class ChartClass;
 class GDatabaseClass;
 class QSplashScreen;
+class SettingsClass;
+class SystemTray;
 class WrapsClass;
 class WelcomeClass;
 
@@ -43,6 +46,7 @@ private slots:
     void on_actionManage_Templates_triggered();
     void on_actionExit_triggered();
     void on_actionAbout_triggered();
+    void on_actionExit_to_Systray_triggered();
 
 private:
     void showSplashMessage(const QString &message);
@@ -57,4 +61,7 @@ private:
     WrapsClass *wrapsPage = nullptr;
     ArticlesClass *articlesPage = nullptr;
     WelcomeClass *welcome = nullptr;
+    SettingsClass *settingsPage = nullptr;
+    AlertMonitor *alertMonitor = nullptr;
+    SystemTray *tray = nullptr;
 };

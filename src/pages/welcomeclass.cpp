@@ -180,9 +180,10 @@ void WelcomeClass::replyFinished()
         if (QNetworkReply *next = Requests::followRedirect(*manager, reply))
             connect(next, &QNetworkReply::finished, this, &WelcomeClass::replyFinished);
     } else if (GDatabaseClass *store = GDatabaseClass::mainInstance()) {
-        if (const auto quotes = QuoteSnapshot::parseReply(body))
+        if (const auto quotes = QuoteSnapshot::parseReply(body)) {
             QuoteSnapshot::store(*store, *quotes);
-        else
+            emit quoteSnapshotStored();
+        } else
             qDebug().noquote() << QStringLiteral("Failed to parse the file into a DOM tree: %1")
                                       .arg(reply->url().toString());
     }

@@ -48,6 +48,8 @@ signals:
     void statusUpdate(const QString &message, int timeout);
     // The fund grid was filled again (after a quote reply or a header click).
     void fundGridRefilled();
+    // A quote reply was parsed and stored in fData.
+    void quoteSnapshotStored();
 
 public slots:
     void replyFinished();

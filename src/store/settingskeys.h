@@ -25,6 +25,14 @@ inline const QString Tech1 = QStringLiteral("tech1");
 inline const QString Tech2 = QStringLiteral("tech2");
 inline const QString Tech3 = QStringLiteral("tech3");
 inline const QString Tech4 = QStringLiteral("tech4");
+// Alert delivery by e-mail (the password is kept in the desktop keyring, never here).
+inline const QString SmtpHost = QStringLiteral("smtpHost");
+inline const QString SmtpPort = QStringLiteral("smtpPort");
+inline const QString SmtpSecurity = QStringLiteral("smtpSecurity");
+inline const QString SmtpUser = QStringLiteral("smtpUser");
+inline const QString MailSender = QStringLiteral("mailSender");
+inline const QString AlertEmailAddress = QStringLiteral("alertEmail");
+inline const QString AlertSmsAddress = QStringLiteral("alertSmsAddress");
 
 // SQL text for reading and writing one key.
 QString selectStatement(const QString &key);

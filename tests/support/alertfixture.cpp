@@ -1,5 +1,6 @@
 #include "support/alertfixture.h"
 
+#include "alerts/alertstatements.h"
 #include "store/sqlquoting.h"
 
 #include <QApplication>
@@ -32,16 +33,11 @@ bool AlertFixture::open()
 int AlertFixture::addAlert(const Alert &alert)
 {
     store().ExecSQL(
-        QStringLiteral("INSERT INTO alerts (symbol,column,compare,value,popup,email,sms,"
-                       "enabled) VALUES (%1,%2,%3,%4,'%5','%6','%7',%8)")
-            .arg(sqlQuoted(alert.symbol), sqlQuoted(alert.column))
-            .arg(alert.compare)
-            .arg(sqlQuoted(alert.value))
-            .arg(alert.popup)
-            .arg(alert.email)
-            .arg(alert.sms)
-            .arg(alert.enabled));
-    return store().GetSQL(QStringLiteral("SELECT MAX(id) FROM alerts")).toInt();
+        AlertStatements::insertAlert({alert.symbol, alert.column, alert.compare, alert.value,
+                                      alert.email, alert.popup, alert.sms}));
+    const int id = store().GetSQL(QStringLiteral("SELECT MAX(id) FROM alerts")).toInt();
+    store().ExecSQL(AlertStatements::setFlag(id, QStringLiteral("enabled"), alert.enabled));
+    return id;
 }
 
 void AlertFixture::setQuote(const QString &symbol, const QString &code, const QString &value)

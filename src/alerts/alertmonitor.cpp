@@ -1,0 +1,73 @@
+#include "alerts/alertmonitor.h"
+
+#include "alerts/alertmessages.h"
+#include "alerts/alertpopup.h"
+#include "alerts/maildelivery.h"
+#include "alerts/mailsettings.h"
+#include "store/gdatabaseclass.h"
+
+#include <QDateTime>
+#include <QDebug>
+
+AlertMonitor::AlertMonitor(QObject *parent)
+    : QObject(parent), mail(new MailDelivery(this)),
+      now([] { return QDateTime::currentMSecsSinceEpoch(); })
+{
+    connect(mail, &MailDelivery::finished, this, &AlertMonitor::reportMailResult);
+}
+
+void AlertMonitor::evaluateSnapshot()
+{
+    const QList<AlertEvaluation::Firing> firings =
+        AlertEvaluation::run(GDatabaseClass::mainStore(), now());
+    if (firings.isEmpty())
+        return;
+    for (const AlertEvaluation::Firing &firing : firings)
+        deliver(firing);
+    emit alertsFired(firings);
+}
+
+void AlertMonitor::deliver(const AlertEvaluation::Firing &firing)
+{
+    emit statusMessage(
+        tr("Alert: %1, value %2").arg(AlertMessages::condition(firing), firing.value),
+        StatusShownMs);
+    if (firing.popup) {
+        auto *popup = new AlertPopup(firing);
+        popup->showWithoutFocus();
+        emit notification(AlertMessages::subject(firing), AlertMessages::shortText(firing));
+    }
+    if (!firing.email && !firing.sms)
+        return;
+
+    const AlertMailSettings settings = AlertMailSettings::load(GDatabaseClass::mainStore());
+    auto sendTo = [&](const QString &address, const QString &kind,
+                      const MailSender::Message &message) {
+        if (address.isEmpty()) {
+            const QString text =
+                tr("Alert %1 not sent: no %2 address on the Settings page.").arg(kind, kind);
+            qDebug().noquote() << text;
+            emit statusMessage(text, StatusShownMs);
+            return;
+        }
+        mail->send(settings.server, message);
+    };
+    if (firing.email)
+        sendTo(
+            settings.alertAddress, tr("e-mail"),
+            {settings.alertAddress, AlertMessages::subject(firing), AlertMessages::body(firing)});
+    if (firing.sms) {
+        // The e-mail-to-SMS bridge forwards a short text; subject and body say the same.
+        const QString text = AlertMessages::shortText(firing);
+        sendTo(settings.smsAddress, tr("SMS"), {settings.smsAddress, text, text});
+    }
+}
+
+void AlertMonitor::reportMailResult(bool ok, const QString &recipient, const QString &error)
+{
+    if (ok)
+        emit statusMessage(tr("Alert message sent to %1.").arg(recipient), StatusShownMs);
+    else
+        emit statusMessage(tr("Alert message to %1 failed: %2").arg(recipient, error),
+                           StatusShownMs);
+}
