@@ -5,6 +5,8 @@
 #include "charts/indicators/parabolicsar.h"
 #include "charts/indicators/pricebands.h"
 #include "charts/indicators/volume.h"
+#include "support/indicatorcatalogue.h"
+#include "support/indicatorreference.h"
 
 #include <QtTest>
 
@@ -70,6 +72,12 @@ private slots:
     void volumesAreScaledToAUnit();
     void volumesAreSplitByTheCloseChange();
     void dateLabelsChooseTheirCalendarLevel();
+    void indicatorsMatchTheReference_data();
+    void indicatorsMatchTheReference();
+    void everyIndicatorStartsAfterItsLookBack();
+    void seriesShorterThanTheLookBackGiveNoValues();
+    void flatPricesAndZeroVolumeGiveNeutralValues();
+    void missingPointsStayMissingAndAreSkipped();
 };
 
 void IndicatorsTest::movingAveragesWaitForAFullWindow()
@@ -200,6 +208,193 @@ void IndicatorsTest::dateLabelsChooseTheirCalendarLevel()
     const auto oneDay = planDateLabels(intraday, 0, 1000);
     QCOMPARE(oneDay.level, Level::Hour);
     QCOMPARE(oneDay.labelEvery, 4);
+}
+
+namespace {
+
+IndicatorInputs referenceInputs()
+{
+    return {IndicatorReference::high, IndicatorReference::low, IndicatorReference::close,
+            IndicatorReference::volume};
+}
+
+// The first point from which every output has a value, or -1 when one never has.
+int firstCompletePoint(const std::vector<Series> &outputs)
+{
+    const size_t n = outputs.front().size();
+    for (size_t i = n; i-- > 0;) {
+        for (const Series &output : outputs) {
+            if (Chart::isNoValue(output[i]))
+                return i + 1 < n ? int(i + 1) : -1;
+        }
+    }
+    return 0;
+}
+
+bool allMissing(const Series &values)
+{
+    return std::all_of(values.begin(), values.end(), [](double v) { return Chart::isNoValue(v); });
+}
+
+} // namespace
+
+void IndicatorsTest::indicatorsMatchTheReference_data()
+{
+    using namespace Indicators;
+    namespace R = IndicatorReference;
+    QTest::addColumn<Series>("actual");
+    QTest::addColumn<Series>("expected");
+    const auto &h = R::high, &l = R::low, &c = R::close, &v = R::volume;
+    const auto ppo = percentageOscillator(c, 12, 26, 9);
+    const auto pvo = percentageOscillator(v, 12, 26, 9);
+    const auto fast = fastStochastic(h, l, c, 14, 3);
+    const auto stochRsi = stochasticRsi(c, 14, 14, 3, 3);
+    const std::pair<const char *, std::pair<Series, Series>> rows[] = {
+        {"A/D", {accumulationDistribution(h, l, c, v), R::accumulationDistribution}},
+        {"CLV", {closeLocationValue(h, l, c), R::closeLocationValue}},
+        {"CMF 20", {chaikinMoneyFlow(h, l, c, v, 20), R::chaikinMoneyFlow}},
+        {"Chaikin osc 3/10", {chaikinOscillator(h, l, c, v, 3, 10), R::chaikinOscillator}},
+        {"OBV", {onBalanceVolume(c, v), R::onBalanceVolume}},
+        {"PVT", {priceVolumeTrend(c, v), R::priceVolumeTrend}},
+        {"NVI", {negativeVolumeIndex(c, v), R::negativeVolumeIndex}},
+        {"PVI", {positiveVolumeIndex(c, v), R::positiveVolumeIndex}},
+        {"MFI 14", {moneyFlowIndex(h, l, c, v, 14), R::moneyFlowIndex}},
+        {"EMV 14", {easeOfMovement(h, l, v, 14), R::easeOfMovement}},
+        {"Momentum 10", {momentum(c, 10), R::momentum}},
+        {"ROC 12", {rateOfChange(c, 12), R::rateOfChange}},
+        {"TRIX 15", {trix(c, 15), R::trix}},
+        {"PPO line", {ppo.line, R::ppoLine}},
+        {"PPO signal", {ppo.signal, R::ppoSignal}},
+        {"PVO line", {pvo.line, R::pvoLine}},
+        {"PVO signal", {pvo.signal, R::pvoSignal}},
+        {"DPO 20", {detrendedPriceOscillator(c, 20), R::detrendedPriceOscillator}},
+        {"CCI 20", {commodityChannelIndex(h, l, c, 20), R::commodityChannelIndex}},
+        {"Fast %K 14", {fast.percentK, R::fastStochasticK}},
+        {"Fast %D 3", {fast.percentD, R::fastStochasticD}},
+        {"Williams %R 14", {williamsR(h, l, c, 14), R::williamsR}},
+        {"Aroon osc 25", {aroonOscillator(h, l, 25), R::aroonOscillator}},
+        {"StochRSI %K", {stochRsi.percentK, R::stochasticRsiK}},
+        {"StochRSI %D", {stochRsi.percentD, R::stochasticRsiD}},
+        {"Ultimate 7/14/28", {ultimateOscillator(h, l, c, 7, 14, 28), R::ultimateOscillator}},
+        {"ATR 14", {averageTrueRange(h, l, c, 14), R::averageTrueRange}},
+        {"BB width 20/2", {bollingerBandWidth(c, 20, 2), R::bollingerBandWidth}},
+        {"Chaikin volatility 10", {chaikinVolatility(h, l, 10, 10), R::chaikinVolatility}},
+        {"Donchian width 20", {donchianChannelWidth(h, l, 20), R::donchianChannelWidth}},
+        {"Mass index 9/25", {massIndex(h, l, 9, 25), R::massIndex}},
+    };
+    for (const auto &[name, series] : rows)
+        QTest::newRow(name) << series.first << series.second;
+}
+
+void IndicatorsTest::indicatorsMatchTheReference()
+{
+    QFETCH(Series, actual);
+    QFETCH(Series, expected);
+    QCOMPARE(actual.size(), expected.size());
+    int compared = 0;
+    for (size_t i = 0; i < expected.size(); ++i) {
+        if (Chart::isNoValue(expected[i]))
+            continue; // the reference may start later (its CCI waits twice the period)
+        QVERIFY2(!Chart::isNoValue(actual[i]), qPrintable(QString("point %1 missing").arg(i)));
+        const double tolerance = 1e-9 * std::max(1.0, std::abs(expected[i]));
+        QVERIFY2(std::abs(actual[i] - expected[i]) <= tolerance,
+                 qPrintable(QString("point %1: %2 != %3")
+                                .arg(i)
+                                .arg(actual[i], 0, 'g', 15)
+                                .arg(expected[i], 0, 'g', 15)));
+        ++compared;
+    }
+    QVERIFY(compared >= 40);
+}
+
+void IndicatorsTest::everyIndicatorStartsAfterItsLookBack()
+{
+    const IndicatorInputs inputs = referenceInputs();
+    for (const CatalogueEntry &entry : indicatorCatalogue()) {
+        const auto outputs = entry.compute(inputs);
+        QVERIFY2(firstCompletePoint(outputs) == entry.lookBack,
+                 qPrintable(QString("%1 starts at %2, not %3")
+                                .arg(entry.name)
+                                .arg(firstCompletePoint(outputs))
+                                .arg(entry.lookBack)));
+    }
+}
+
+void IndicatorsTest::seriesShorterThanTheLookBackGiveNoValues()
+{
+    for (const CatalogueEntry &entry : indicatorCatalogue()) {
+        if (entry.lookBack == 0)
+            continue;
+        const auto shorten = [&](const Series &s) {
+            return Series(s.begin(), s.begin() + entry.lookBack);
+        };
+        const IndicatorInputs inputs{
+            shorten(IndicatorReference::high), shorten(IndicatorReference::low),
+            shorten(IndicatorReference::close), shorten(IndicatorReference::volume)};
+        const auto outputs = entry.compute(inputs);
+        QVERIFY2(firstCompletePoint(outputs) == -1, qPrintable(entry.name));
+        QCOMPARE(outputs.front().size(), size_t(entry.lookBack));
+    }
+    QVERIFY(allMissing(Indicators::commodityChannelIndex({}, {}, {}, 20)));
+}
+
+void IndicatorsTest::flatPricesAndZeroVolumeGiveNeutralValues()
+{
+    const IndicatorInputs flat{Series(60, 10), Series(60, 10), Series(60, 10), Series(60, 0)};
+    for (const CatalogueEntry &entry : indicatorCatalogue()) {
+        for (const Series &output : entry.compute(flat)) {
+            for (double value : output)
+                QVERIFY2(Chart::isNoValue(value) || std::isfinite(value), qPrintable(entry.name));
+        }
+    }
+    using namespace Indicators;
+    const Series &h = flat.high, &l = flat.low, &c = flat.close, &v = flat.volume;
+    QCOMPARE(fastStochastic(h, l, c, 14, 3).percentK.back(), 50.0);
+    QCOMPARE(williamsR(h, l, c, 14).back(), -50.0);
+    QCOMPARE(stochasticRsi(c, 14, 14, 3, 3).percentD.back(), 50.0);
+    QCOMPARE(ultimateOscillator(h, l, c, 7, 14, 28).back(), 50.0);
+    QCOMPARE(moneyFlowIndex(h, l, c, v, 14).back(), 50.0);
+    QCOMPARE(closeLocationValue(h, l, c).back(), 0.0);
+    QCOMPARE(chaikinMoneyFlow(h, l, c, v, 20).back(), 0.0);
+    QCOMPARE(commodityChannelIndex(h, l, c, 20).back(), 0.0);
+    QCOMPARE(easeOfMovement(h, l, v, 14).back(), 0.0);
+    QCOMPARE(bollingerBandWidth(c, 20, 2).back(), 0.0);
+    QCOMPARE(massIndex(h, l, 9, 25).back(), 25.0);
+    QCOMPARE(chaikinVolatility(h, l, 10, 10).back(), 0.0);
+    QCOMPARE(aroonOscillator(h, l, 25).back(), 0.0); // the latest equal extremes count
+    QCOMPARE(negativeVolumeIndex(c, v).back(), 1000.0);
+    // A zero price has no percentage change.
+    QVERIFY(Chart::isNoValue(rateOfChange({0, 1, 2}, 1)[1]));
+    QCOMPARE(rateOfChange({0, 1, 2}, 1)[2], 100.0);
+    COMPARE_SERIES(performance({NV, 0, 50, 55, 45}, 0), {NV, NV, 0, 10, -10});
+    COMPARE_SERIES(performance({50, 60, 66}, 1), {NV, 0, 10});
+}
+
+void IndicatorsTest::missingPointsStayMissingAndAreSkipped()
+{
+    const IndicatorInputs whole = referenceInputs();
+    const std::vector<size_t> gaps{30, 31, 60};
+    IndicatorInputs gapped = whole;
+    for (size_t gap : gaps) {
+        for (Series *series : {&gapped.high, &gapped.low, &gapped.close, &gapped.volume})
+            series->insert(series->begin() + gap, NV);
+    }
+    for (const CatalogueEntry &entry : indicatorCatalogue()) {
+        if (entry.original)
+            continue; // the five original panels keep their own rules for gaps
+        const auto expected = entry.compute(whole);
+        const auto actual = entry.compute(gapped);
+        for (size_t o = 0; o < expected.size(); ++o) {
+            Series withoutGaps;
+            for (size_t i = 0; i < actual[o].size(); ++i) {
+                if (std::find(gaps.begin(), gaps.end(), i) != gaps.end())
+                    QVERIFY2(Chart::isNoValue(actual[o][i]), qPrintable(entry.name));
+                else
+                    withoutGaps.push_back(actual[o][i]);
+            }
+            QVERIFY2(near(withoutGaps, expected[o], 1e-7), qPrintable(entry.name));
+        }
+    }
 }
 
 QTEST_MAIN(IndicatorsTest)
