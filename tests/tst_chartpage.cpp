@@ -62,6 +62,21 @@ QList<QComboBox *> indicatorBoxes(QWidget *host)
     return boxes;
 }
 
+// The title of the first hot spot found in the area, scanning it every 2 pixels.
+QString tooltipIn(QChartViewer *viewer, const QRect &area)
+{
+    ImageMapHandler *handler = viewer->getImageMapHandler();
+    if (!handler)
+        return {};
+    for (int x = area.right(); x >= area.left(); x -= 2) {
+        for (int y = area.top(); y <= area.bottom(); y += 2) {
+            if (handler->getHotSpot(x, y) != 0)
+                return handler->getValue(QStringLiteral("title"));
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 class ChartPageTest : public QObject
@@ -76,7 +91,7 @@ private slots:
     void doubleClickOpensTheArticleButNotADateRow();
     void placeholderSymbolDownloadsNothing();
     void choosingASymbolDownloadsItsHistoryAndDrawsIt();
-    void unsupportedIndicatorsShrinkTheMainPanelWithoutPanels();
+    void everyIndicatorEntryDrawsItsPanel();
     void mainPanelNeverDropsBelowItsMinimum();
     void crossHairFollowsTheMouse();
     void closingTheLastTabOpensANewOne();
@@ -231,29 +246,41 @@ void ChartPageTest::choosingASymbolDownloadsItsHistoryAndDrawsIt()
     QCOMPARE(page->newsViewer()->pixmap().height(), 145);
 }
 
-void ChartPageTest::unsupportedIndicatorsShrinkTheMainPanelWithoutPanels()
+void ChartPageTest::everyIndicatorEntryDrawsItsPanel()
 {
     ChartPageFixture fixture;
     fixture.addSymbol("KO", "Coca-Cola");
-    fixture.addDailyHistory("KO", 120);
-    QWidget *host = fixture.newHost(1000, 800);
+    fixture.addDailyHistory("KO", 60);
+    QWidget *host = fixture.newHost(700, 800);
     auto *page = new ChartFrameClass(host);
     page->symbolBox()->blockSignals(true);
     page->symbolBox()->setCurrentIndex(1);
     page->symbolBox()->blockSignals(false);
     const QList<QComboBox *> boxes = indicatorBoxes(host);
-    for (int i = 0; i < 3; ++i) {
-        boxes.at(i)->blockSignals(true);
-        boxes.at(i)->setCurrentIndex(QList<int>{1, 2, 4}.at(i)); // offered, never drawn
-        boxes.at(i)->blockSignals(false);
+    QCOMPARE(boxes.size(), 4);
+    for (QComboBox *box : boxes)
+        box->blockSignals(true);
+    // Each box in turn shows every entry; the others stay at "None".
+    for (int entry = 1; entry < boxes.first()->count(); ++entry) {
+        QComboBox *box = boxes.at(entry % 4);
+        box->setCurrentIndex(entry);
+        page->drawChart();
+        const QString name = box->currentText();
+        QCOMPARE(page->lastMainPanelHeight(), 800 - 266 - 80);
+        QVERIFY2(page->priceViewer()->pixmap().height() ==
+                     page->lastMainPanelHeight() + 1 + 81 + 30 + 35,
+                 qPrintable(name));
+        // Every indicator line offers its values as tooltips: "[date] label: value".
+        if (name != "Volume") {
+            const int top = page->lastMainPanelHeight() + 1 + 30;
+            const QString title = tooltipIn(page->priceViewer(), QRect(40, top, 700 - 80, 80));
+            QVERIFY2(QRegularExpression(R"(^\[.+\] [^:]+: -?[0-9.e+-]+[KMB%]?$)")
+                         .match(title)
+                         .hasMatch(),
+                     qPrintable(name + ": " + title));
+        }
+        box->setCurrentIndex(0);
     }
-    page->drawChart();
-    QCOMPARE(page->lastMainPanelHeight(), 800 - 266 - 240);
-    QCOMPARE(page->priceViewer()->pixmap().height(), page->lastMainPanelHeight() + 1 + 30 + 35);
-
-    boxes.at(0)->setCurrentIndex(27); // RSI draws a panel of 80 pixels
-    QCOMPARE(page->priceViewer()->pixmap().height(),
-             page->lastMainPanelHeight() + 1 + 81 + 30 + 35);
 }
 
 void ChartPageTest::mainPanelNeverDropsBelowItsMinimum()

@@ -1,4 +1,5 @@
 #include "charts/financechart.h"
+#include "charts/indicatorpanels.h"
 #include "support/pricefixture.h"
 
 #include <QDir>
@@ -36,6 +37,9 @@ private slots:
     void legendsShowTheLatestValues();
     void emptyDataStillDrawsPanels();
     void everyOptionRendersAChart();
+    void indicatorPanelsNameTheirParametersAndLatestValues_data();
+    void indicatorPanelsNameTheirParametersAndLatestValues();
+    void volumeSumsAreShownInTheVolumeUnit();
 };
 
 void FinanceChartTest::volumesGetAUnit()
@@ -153,6 +157,84 @@ void FinanceChartTest::everyOptionRendersAChart()
         keepPicture(*chart, QString("financechart-type%1").arg(type));
         QVERIFY(!chart->getHTMLImageMap("clickable").isEmpty());
     }
+}
+
+void FinanceChartTest::indicatorPanelsNameTheirParametersAndLatestValues_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QStringList>("legends");
+    QTest::addColumn<QList<double>>("levels"); // reference lines on the y axis
+    const auto row = [](int index, const QStringList &legends, const QList<double> &levels) {
+        QTest::newRow(qPrintable(IndicatorPanels::names().at(index))) << index << legends << levels;
+    };
+    row(1, {"Accumulation/Distribution"}, {});
+    row(2, {"Aroon Oscillator (25)"}, {0});
+    row(4, {"ATR (14)"}, {});
+    row(5, {"Bollinger Band Width (20, 2)"}, {});
+    row(6, {"Chaikin Money Flow (20)"}, {0});
+    row(7, {"Chaikin Oscillator (3, 10)"}, {0});
+    row(8, {"Chaikin Volatility (10, 10)"}, {0});
+    row(9, {"Close Location Value"}, {0});
+    row(10, {"CCI (20)"}, {100, -100, 0});
+    row(11, {"DPO (20)"}, {0});
+    row(12, {"Donchian Width (20)"}, {});
+    row(13, {"EMV (14)"}, {0});
+    row(14, {"Fast Stochastic %K (14)", "%D (3)"}, {80, 20});
+    row(16, {"Mass Index (9, 25)"}, {27});
+    row(17, {"Momentum (10)"}, {0});
+    row(18, {"Money Flow Index (14)"}, {80, 20});
+    row(19, {"Negative Volume Index"}, {});
+    row(20, {"On Balance Volume"}, {});
+    row(21, {"Performance"}, {0});
+    row(22, {"PPO (12, 26)", "EXP (9)"}, {0});
+    row(23, {"PVO (12, 26)", "EXP (9)"}, {0});
+    row(24, {"Positive Volume Index"}, {});
+    row(25, {"Price Volume Trend"}, {});
+    row(26, {"ROC (12)"}, {0});
+    row(29, {"StochRSI %K (14, 14, 3)", "%D (3)"}, {80, 20});
+    row(30, {"TRIX (15)"}, {0});
+    row(31, {"Ultimate Oscillator (7, 14, 28)"}, {70, 30});
+    row(33, {"William's %R (14)"}, {-20, -80});
+}
+
+void FinanceChartTest::indicatorPanelsNameTheirParametersAndLatestValues()
+{
+    QFETCH(int, index);
+    QFETCH(QStringList, legends);
+    QFETCH(QList<double>, levels);
+    auto chart = chartOf(PriceSeries::daily(120), 600);
+    chart->addMainPanel(200);
+    XYChart *panel = IndicatorPanels::add(*chart, index, 80);
+    QVERIFY(panel);
+    QCOMPARE(int(chart->panels().size()), 2);
+    QCOMPARE(chart->getHeight(), 201 + 2 + 81 + 65);
+    for (int i = 0; i < legends.size(); ++i) {
+        const QString name = panel->getLayer(i)->getDataSet(0)->getDataName();
+        // "label: latest value", the value in the general format, maybe with a unit.
+        QVERIFY2(QRegularExpression("^" + QRegularExpression::escape(legends.at(i)) +
+                                    R"(: -?[0-9.]+(e[+-]?[0-9]+)?[KMB%]?$)")
+                     .match(name)
+                     .hasMatch(),
+                 qPrintable(name));
+    }
+    QList<double> marks;
+    for (const auto &mark : panel->yAxis()->marks())
+        marks << mark->value();
+    QCOMPARE(marks, levels);
+    QCOMPARE(int(chart->indicatorLines().size()), legends.size());
+    keepPicture(*chart, QString("indicator-%1").arg(index));
+}
+
+void FinanceChartTest::volumeSumsAreShownInTheVolumeUnit()
+{
+    FinanceChart chart(600);
+    // Rising closes: on-balance volume adds 2 and 3 million to 0.
+    chart.setData({1, 2, 3}, {11, 12, 13}, {9, 10, 11}, {10, 11, 12}, {10, 11, 12}, {1e6, 2e6, 3e6},
+                  0);
+    chart.addMainPanel(200);
+    XYChart *panel = chart.addOBVPanel(80);
+    QCOMPARE(panel->getLayer(0)->getDataSet(0)->getDataName(), QString("On Balance Volume: 5.00M"));
+    QCOMPARE(panel->yAxis()->labelFormat(), QString("{value}M"));
 }
 
 QTEST_MAIN(FinanceChartTest)

@@ -3,6 +3,7 @@
 #include "charts/chartnews.h"
 #include "charts/chartoptions.h"
 #include "charts/financechart.h"
+#include "charts/indicatorpanels.h"
 #include "charts/qchartviewer.h"
 #include "charts/signalsclass.h"
 #include "imagemaphandler.h"
@@ -39,50 +40,6 @@ constexpr int PageChromeHeight = 266; // symbol bar, news-count chart and margin
 constexpr int IndicatorPanelHeight = 80;
 
 const QStringList MovingAverageKinds{"None", "Simple", "Exponetial", "Triangular", "Weighted"};
-
-const QStringList Indicators{"None",
-                             "Accumulation/Distribution",
-                             "Aroon Oscillator",
-                             "Avg Directional Index",
-                             "Avg True Range",
-                             "Bollinger Band Width",
-                             "Chaikin Money Flow",
-                             "Chaikin Oscilator",
-                             "Chaikin Volatility",
-                             "Close Location Value",
-                             "Commodity Channel Index",
-                             "Detrended Price Osc",
-                             "Donchian Channel Width",
-                             "Ease of Movement",
-                             "Fast Stochastic",
-                             "MACD",
-                             "Mass Index",
-                             "Momentum",
-                             "Money Flow Index",
-                             "Neg Volume Index",
-                             "On Balance Volume",
-                             "Performance",
-                             "% Price Oscillator",
-                             "% Volume Oscillator",
-                             "Pos Volume Index",
-                             "Price Volume Trend",
-                             "Rate of Change",
-                             "Relative Strength Index",
-                             "Slow Stochastic",
-                             "StochRSI",
-                             "TRIX",
-                             "Ultimate Oscillator",
-                             "Volume",
-                             "William's %R"};
-
-enum IndicatorIndex
-{
-    AdxIndex = 3,
-    MacdIndex = 15,
-    RsiIndex = 27,
-    SlowStochasticIndex = 28,
-    VolumeIndex = 32
-};
 
 QComboBox *comboWith(const QStringList &items, QWidget *parent)
 {
@@ -251,7 +208,7 @@ QWidget *ChartFrameClass::buildOptionsTab()
 
     layout->addWidget(new QLabel(tr("Technical Indicators"), options));
     for (QComboBox *&combo : techCombos) {
-        combo = comboWith(Indicators, options);
+        combo = comboWith(IndicatorPanels::names(), options);
         layout->addWidget(combo);
     }
 
@@ -542,7 +499,7 @@ void ChartFrameClass::drawChart()
     addMovingAverage(chart, movingAverage2Combo->currentIndex(), intOf(movingAverage2Period, 14));
     addPriceLayer(chart);
     for (QComboBox *combo : techCombos)
-        addIndicator(chart, combo->currentIndex());
+        IndicatorPanels::add(chart, combo->currentIndex(), IndicatorPanelHeight);
 
     chart.setBackground(
         BaseChart::linearGradientColor(0, 0, 0, chart.getHeight(), 0x132c4e, 0x060e17),
@@ -560,9 +517,13 @@ void ChartFrameClass::drawChart()
             ? QStringLiteral("title='{xLabel}\n{value}'")
             : QStringLiteral(
                   "title='{xLabel}\nHigh:{high}\nOpen:{open}\nClose:{close}\nLow:{low}'");
+    QString imageMap;
     if (priceLayer)
-        priceChartViewer->setImageMap(
-            priceLayer->getHTMLImageMap(QStringLiteral("clickable"), QString(), attributes));
+        imageMap = priceLayer->getHTMLImageMap(QStringLiteral("clickable"), QString(), attributes);
+    // Each indicator line carries its own title, so its values show as tooltips too.
+    for (const Layer *line : chart.indicatorLines())
+        imageMap += line->getHTMLImageMap(QStringLiteral("clickable"));
+    priceChartViewer->setImageMap(imageMap);
     // The viewer keeps the picture; it need not hold the size of the chart once drawn, so the page
     // can still shrink (and redraw) when the window does.
     priceChartViewer->setMinimumSize(1, 1);
@@ -610,29 +571,6 @@ void ChartFrameClass::addPriceLayer(FinanceChart &chart)
     default:
         closeLayer = chart.addCloseLine(0x64dae3);
         break;
-    }
-}
-
-void ChartFrameClass::addIndicator(FinanceChart &chart, int index)
-{
-    switch (index) {
-    case AdxIndex:
-        chart.addAdxPanel(IndicatorPanelHeight, 14);
-        break;
-    case MacdIndex:
-        chart.addMacdPanel(IndicatorPanelHeight, 26, 12, 9);
-        break;
-    case RsiIndex:
-        chart.addRsiPanel(IndicatorPanelHeight, 14);
-        break;
-    case SlowStochasticIndex:
-        chart.addSlowStochasticPanel(IndicatorPanelHeight, 14, 3);
-        break;
-    case VolumeIndex:
-        chart.addVolumePanel(IndicatorPanelHeight, 0x99ff99, 0xff9999, 0xc0c0c0);
-        break;
-    default:
-        break; // offered in the list, not drawn
     }
 }
 

@@ -73,7 +73,6 @@ private:
     void addSignalMarkers(FinanceChart &chart, const QStringList &priceRows);
     void addPriceLayer(FinanceChart &chart);
     void addMovingAverage(FinanceChart &chart, int kind, int period);
-    void addIndicator(FinanceChart &chart, int index);
     QString currentSymbol() const;
     int chartAreaWidth() const;
 

@@ -105,6 +105,7 @@ void FinanceChart::setData(const Values &timeStamps, const Values &high, const V
     lowData = low;
     openData = open;
     closeData = close;
+    tradedVolumes = volume;
     extraPoints = std::max(0, extra);
     const auto scaled = Indicators::scaleVolumes(volume);
     volumeData = scaled.volumes;
@@ -216,9 +217,23 @@ XYChart *FinanceChart::addMainPanel(int height)
 }
 
 LineLayer *FinanceChart::addLine(XYChart *panel, const Values &values, int color,
-                                 const QString &label)
+                                 const QString &label, const QString &unitSuffix)
 {
-    return panel->addLineLayer(values, color, legendName(label, values));
+    QString name = legendName(label, values);
+    if (lastValidIndex(values) >= 0)
+        name += unitSuffix;
+    LineLayer *layer = panel->addLineLayer(values, color, name);
+    if (panel != main) {
+        // The title sits between single quotes in the image map: keep the label's apostrophes
+        // out of its way.
+        QString shown = label;
+        shown.replace(QLatin1Char('\''), QChar(0x2019));
+        layer->setHTMLImageMap(QString(), QString(),
+                               QStringLiteral("title='%1 %2: {value|%3}%4'")
+                                   .arg(tooltipDateFormat(), shown, generalFormat, unitSuffix));
+        indicatorLineLayers.push_back(layer);
+    }
+    return layer;
 }
 
 LineLayer *FinanceChart::addCloseLine(int color)

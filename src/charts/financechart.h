@@ -66,6 +66,45 @@ public:
     XYChart *addVolumePanel(int height, int upColor = 0x99ff99, int downColor = 0xff9999,
                             int flatColor = 0xc0c0c0);
 
+    // The other indicator panels, with the customary parameters by default (the definitions
+    // are those of the functions in indicators/). Volume sums are shown in the volume unit.
+    XYChart *addAccDistPanel(int height);
+    XYChart *addAroonOscPanel(int height, int period = 25);
+    XYChart *addATRPanel(int height, int period = 14);
+    XYChart *addBollingerWidthPanel(int height, int period = 20, double width = 2);
+    XYChart *addChaikinMoneyFlowPanel(int height, int period = 20);
+    XYChart *addChaikinOscillatorPanel(int height, int fastPeriod = 3, int slowPeriod = 10);
+    XYChart *addChaikinVolatilityPanel(int height, int emaPeriod = 10, int rocPeriod = 10);
+    XYChart *addCLVPanel(int height);
+    XYChart *addCCIPanel(int height, int period = 20);
+    XYChart *addDPOPanel(int height, int period = 20);
+    XYChart *addDonchianWidthPanel(int height, int period = 20);
+    XYChart *addEaseOfMovementPanel(int height, int period = 14);
+    XYChart *addFastStochasticPanel(int height, int period = 14, int smoothing = 3);
+    XYChart *addMassIndexPanel(int height, int emaPeriod = 9, int sumPeriod = 25);
+    XYChart *addMomentumPanel(int height, int period = 10);
+    XYChart *addMFIPanel(int height, int period = 14);
+    XYChart *addNVIPanel(int height);
+    XYChart *addOBVPanel(int height);
+    XYChart *addPerformancePanel(int height);
+    XYChart *addPPOPanel(int height, int fastPeriod = 12, int slowPeriod = 26,
+                         int signalPeriod = 9);
+    XYChart *addPVOPanel(int height, int fastPeriod = 12, int slowPeriod = 26,
+                         int signalPeriod = 9);
+    XYChart *addPVIPanel(int height);
+    XYChart *addPVTPanel(int height);
+    XYChart *addROCPanel(int height, int period = 12);
+    XYChart *addStochRSIPanel(int height, int rsiPeriod = 14, int stochasticPeriod = 14,
+                              int kPeriod = 3, int dPeriod = 3);
+    XYChart *addTRIXPanel(int height, int period = 15);
+    XYChart *addUltimateOscillatorPanel(int height, int shortPeriod = 7, int mediumPeriod = 14,
+                                        int longPeriod = 28);
+    XYChart *addWilliamRPanel(int height, int period = 14);
+
+    // The indicator lines below the main panel, each with its own hot-spot title, so that the
+    // page can offer their values as tooltips.
+    const std::vector<Layer *> &indicatorLines() const { return indicatorLineLayers; }
+
     XYChart *mainPanel() const { return main; }
     XYChart *currentPanel() const { return current; }
     const std::vector<std::unique_ptr<XYChart>> &panels() const { return panelCharts; }
@@ -88,8 +127,21 @@ private:
     InterLineLayer *addBand(const std::vector<double> &upper, const std::vector<double> &lower,
                             const QString &label);
     LineLayer *addLine(XYChart *panel, const std::vector<double> &values, int color,
-                       const QString &label);
+                       const QString &label, const QString &unitSuffix = QString());
     void styleYAxis(Axis *axis, int panelHeight) const;
+    // A panel with one line of the given values.
+    XYChart *addLinePanel(int height, const std::vector<double> &values, int color,
+                          const QString &label);
+    // A panel with one line of a volume-weighted sum, scaled to a volume unit.
+    XYChart *addVolumeSumPanel(int height, const std::vector<double> &values, const QString &label);
+    // A line, its signal line and their difference as bars, as in the MACD panel.
+    XYChart *addSignalPanel(int height, const std::vector<double> &line,
+                            const std::vector<double> &signal, const std::vector<double> &histogram,
+                            const QString &lineLabel, const QString &signalLabel);
+    // A fixed scale with labelled reference lines, upper in red and lower in blue.
+    static void addReferenceLevels(XYChart *panel, double lowest, double highest, double lower,
+                                   double upper);
+    static void addZeroLine(XYChart *panel);
 
     int totalWidth;
     int totalHeight = 0;
@@ -116,6 +168,7 @@ private:
     double xAxisFontAngle = 0;
 
     std::vector<double> timeStampData, highData, lowData, openData, closeData, volumeData;
+    std::vector<double> tradedVolumes; // volumeData before scaling to its unit
     QString unit;
     int extraPoints = 0;
     int timeLabelSpacing = 50;
@@ -124,4 +177,5 @@ private:
     XYChart *main = nullptr;
     XYChart *current = nullptr;
     std::vector<std::unique_ptr<XYChart>> panelCharts;
+    std::vector<Layer *> indicatorLineLayers;
 };

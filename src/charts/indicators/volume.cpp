@@ -13,7 +13,7 @@ ScaledVolumes scaleVolumes(const std::vector<double> &volumes)
     double largest = 0;
     for (double volume : volumes) {
         if (!Chart::isNoValue(volume))
-            largest = std::max(largest, volume);
+            largest = std::max(largest, std::abs(volume));
     }
     int power = 0;
     for (int candidate = 3; candidate >= 1; --candidate) {

@@ -13,7 +13,8 @@ struct ScaledVolumes
 };
 
 // Divides the volumes by the largest power of 1000 (up to 1000^3) that does not exceed their
-// maximum, so the axis shows short numbers with a unit.
+// largest magnitude, so the axis shows short numbers with a unit. Also scales volume-weighted
+// sums, which may be negative.
 ScaledVolumes scaleVolumes(const std::vector<double> &volumes);
 
 struct VolumesByDirection
