@@ -14,9 +14,13 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QWheelEvent>
 #include <QtTest>
 
 namespace {
@@ -77,6 +81,45 @@ QString tooltipIn(QChartViewer *viewer, const QRect &area)
     return {};
 }
 
+// Counts the pixels of one colour in a picture.
+int pixelsOf(const QImage &image, QRgb colour)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            count += (line[x] & 0xffffff) == (colour & 0xffffff) ? 1 : 0;
+    }
+    return count;
+}
+
+void send(QWidget *target, QEvent::Type type, QPoint at, Qt::MouseButton button,
+          Qt::MouseButtons held)
+{
+    QMouseEvent event(type, QPointF(at), QPointF(target->mapToGlobal(at)), button, held,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+void wheel(QWidget *target, QPoint at, int angle)
+{
+    QWheelEvent event(QPointF(at), QPointF(target->mapToGlobal(at)), QPoint(), QPoint(0, angle),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+// A page on its own host showing the symbol's stored history, without any download.
+ChartFrameClass *pageShowing(ChartPageFixture &fixture, QWidget *host, const QString &symbol)
+{
+    auto *page = new ChartFrameClass(host);
+    page->symbolBox()->blockSignals(true);
+    page->symbolBox()->setCurrentIndex(page->symbolBox()->findText(symbol));
+    page->symbolBox()->blockSignals(false);
+    page->drawChart();
+    Q_UNUSED(fixture);
+    return page;
+}
+
 } // namespace
 
 class ChartPageTest : public QObject
@@ -93,6 +136,11 @@ private slots:
     void choosingASymbolDownloadsItsHistoryAndDrawsIt();
     void everyIndicatorEntryDrawsItsPanel();
     void mainPanelNeverDropsBelowItsMinimum();
+    void visiblePointsCoverTheViewPort();
+    void wheelZoomsDragScrollsAndDoubleClickResets();
+    void comparisonDrawsTheOtherSymbolAndFetchesItsHistory();
+    void editedPeriodFieldsRedraw();
+    void lowPageScrollsInsteadOfCuttingPanels();
     void crossHairFollowsTheMouse();
     void closingTheLastTabOpensANewOne();
     void newNewsRefreshesEveryChartTab();
@@ -288,6 +336,172 @@ void ChartPageTest::mainPanelNeverDropsBelowItsMinimum()
     QCOMPARE(ChartFrameClass::mainPanelHeightFor(900, 1), 900 - 266 - 80);
     QCOMPARE(ChartFrameClass::mainPanelHeightFor(500, 4), ChartFrameClass::MinimumMainPanelHeight);
     QCOMPARE(ChartFrameClass::mainPanelHeightFor(0, 0), ChartFrameClass::MinimumMainPanelHeight);
+}
+
+void ChartPageTest::visiblePointsCoverTheViewPort()
+{
+    using Range = ChartFrameClass::PointRange;
+    const auto check = [](Range range, int first, int end) {
+        return range.first == first && range.end == end;
+    };
+    QVERIFY(check(ChartFrameClass::visiblePoints(200, 0, 1), 0, 200));
+    QVERIFY(check(ChartFrameClass::visiblePoints(200, 0.25, 0.5), 50, 150));
+    QVERIFY(check(ChartFrameClass::visiblePoints(200, 0.2501, 0.5), 50, 151));
+    QVERIFY(check(ChartFrameClass::visiblePoints(200, 1, 0), 199, 200)); // never empty
+    QVERIFY(check(ChartFrameClass::visiblePoints(0, 0, 1), 0, 0));
+}
+
+void ChartPageTest::wheelZoomsDragScrollsAndDoubleClickResets()
+{
+    ScriptedHttpServer server; // a time-frame change downloads; nothing leaves the machine
+    qputenv("CORVANE_HISTORY_URL", server.baseUrl().toUtf8());
+    ChartPageFixture fixture;
+    fixture.addSymbol("KO", "Coca-Cola");
+    fixture.addDailyHistory("KO", 200);
+    fixture.store().ExecSQL("INSERT OR REPLACE INTO config (name,value) VALUES('tech1',27)");
+    QWidget *host = fixture.newHost(800, 700);
+    ChartFrameClass *page = pageShowing(fixture, host, "KO");
+    QChartViewer *viewer = page->priceViewer();
+    QCOMPARE(page->lastShownPoints().first, 0);
+    QCOMPARE(page->lastShownPoints().end, 200);
+    const int left = viewer->getPlotAreaLeft(), width = viewer->getPlotAreaWidth();
+    const int middle = viewer->getPlotAreaTop() + viewer->getPlotAreaHeight() / 2;
+    QVERIFY(width > 100);
+
+    // Wheel up at three quarters of the width: a quarter closer, the point there stays put.
+    wheel(viewer, QPoint(left + width * 3 / 4, middle), 120);
+    const auto zoomed = page->lastShownPoints();
+    QCOMPARE(zoomed.end - zoomed.first, 160);
+    QCOMPARE(zoomed.first, 30);
+    // The RSI panel follows: one hot spot per shown point in both the price and the RSI line.
+    QCOMPARE(viewer->getImageMapHandler()->getHotSpotCount(), 2 * 160);
+
+    // Dragging to the right brings earlier days in; the zoom stays.
+    QTest::qWait(30); // past the viewer's hold interval
+    const QPoint from(left + width / 2, middle);
+    send(viewer, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    send(viewer, QEvent::MouseMove, from + QPoint(width / 8, 0), Qt::NoButton, Qt::LeftButton);
+    send(viewer, QEvent::MouseButtonRelease, from + QPoint(width / 8, 0), Qt::LeftButton,
+         Qt::NoButton);
+    QTRY_VERIFY(page->lastShownPoints().first < zoomed.first);
+    QCOMPARE(page->lastShownPoints().end - page->lastShownPoints().first, 160);
+    QVERIFY(std::abs(viewer->getViewPortLeft() - (0.15 - 0.8 / 8)) < 0.01);
+
+    // A wheel over the scale at the right leaves the zoom alone; wheel down zooms out.
+    wheel(viewer, QPoint(left + width + 10, middle), 120);
+    QTest::qWait(30);
+    QCOMPARE(page->lastShownPoints().end - page->lastShownPoints().first, 160);
+    wheel(viewer, QPoint(left + width / 2, middle), -120);
+    QTRY_COMPARE(page->lastShownPoints().end - page->lastShownPoints().first, 200);
+
+    // Double-click and a new time frame both show everything again.
+    wheel(viewer, QPoint(left + width / 2, middle), 240);
+    QTRY_VERIFY(page->lastShownPoints().first > 0);
+    send(viewer, QEvent::MouseButtonDblClick, from, Qt::LeftButton, Qt::LeftButton);
+    QCOMPARE(page->lastShownPoints().first, 0);
+    QCOMPARE(page->lastShownPoints().end, 200);
+    QTest::qWait(30);
+    wheel(viewer, QPoint(left + width / 2, middle), 240);
+    QTRY_VERIFY(page->lastShownPoints().first > 0);
+    page->timeFrameBox()->setCurrentIndex(5);
+    QCOMPARE(viewer->getViewPortWidth(), 1.0);
+    QTRY_VERIFY(!server.requests().isEmpty());
+    QTRY_COMPARE(page->lastShownPoints().first, 0);
+    qunsetenv("CORVANE_HISTORY_URL");
+}
+
+void ChartPageTest::comparisonDrawsTheOtherSymbolAndFetchesItsHistory()
+{
+    ScriptedHttpServer server;
+    qputenv("CORVANE_HISTORY_URL", server.baseUrl().toUtf8());
+    ChartPageFixture fixture;
+    fixture.addSymbol("KO", "Coca-Cola");
+    fixture.addSymbol("PEP", "PepsiCo");
+    fixture.addSymbol("XOM", "Exxon Mobil");
+    fixture.addDailyHistory("KO", 80);
+    fixture.addDailyHistory("PEP", 80, 50, -0.2);
+    QWidget *host = fixture.newHost(800, 600);
+    ChartFrameClass *page = pageShowing(fixture, host, "KO");
+    const QRgb compareColour = 0xff9900;
+    QCOMPARE(pixelsOf(page->priceViewer()->pixmap().toImage(), compareColour), 0);
+
+    QComboBox *compare = nullptr;
+    for (QComboBox *box : host->findChildren<QComboBox *>()) {
+        if (box != page->symbolBox() && box->itemText(0) == "Select a Symbol...")
+            compare = box;
+    }
+    QVERIFY(compare);
+    compare->setCurrentIndex(compare->findText("PEP"));
+    QVERIFY(pixelsOf(page->priceViewer()->pixmap().toImage(), compareColour) > 100);
+    // Its history is fetched for the page's time frame.
+    QTRY_VERIFY(!server.requests().isEmpty());
+    QVERIFY(server.requests().last().contains("PEP"));
+
+    // A symbol without stored history draws nothing yet, but is fetched.
+    compare->setCurrentIndex(compare->findText("XOM"));
+    QCOMPARE(pixelsOf(page->priceViewer()->pixmap().toImage(), compareColour), 0);
+    QTRY_VERIFY(server.requests().last().contains("XOM"));
+
+    compare->setCurrentIndex(compare->findText("PEP"));
+    compare->setCurrentIndex(0); // "Select a Symbol..." takes it away
+    QCOMPARE(pixelsOf(page->priceViewer()->pixmap().toImage(), compareColour), 0);
+    qunsetenv("CORVANE_HISTORY_URL");
+}
+
+void ChartPageTest::editedPeriodFieldsRedraw()
+{
+    ChartPageFixture fixture;
+    fixture.addSymbol("KO", "Coca-Cola");
+    fixture.addDailyHistory("KO", 40);
+    QWidget *host = fixture.newHost(700, 600);
+    ChartFrameClass *page = pageShowing(fixture, host, "KO");
+    QList<QLineEdit *> periods;
+    for (QLineEdit *field : host->findChildren<QLineEdit *>()) {
+        if (field->text() == "14")
+            periods << field;
+    }
+    QCOMPARE(periods.size(), 3); // two averages and the signals' RSI
+    for (QLineEdit *field : periods) {
+        const qint64 before = page->priceViewer()->pixmap().cacheKey();
+        QTest::keyClick(field, Qt::Key_Return); // unchanged: no new drawing
+        QCOMPARE(page->priceViewer()->pixmap().cacheKey(), before);
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(page->priceViewer()->pixmap().cacheKey() != before);
+        QCOMPARE(field->text(), QString("1"));
+        // Text that is not a period is not accepted.
+        QTest::keyClicks(field, "x-");
+        QCOMPARE(field->text(), QString("1"));
+    }
+}
+
+void ChartPageTest::lowPageScrollsInsteadOfCuttingPanels()
+{
+    ChartPageFixture fixture;
+    fixture.addSymbol("KO", "Coca-Cola");
+    fixture.addDailyHistory("KO", 40);
+    for (const char *key : {"tech1", "tech2", "tech3", "tech4"})
+        fixture.store().ExecSQL(
+            QString("INSERT OR REPLACE INTO config (name,value) VALUES('%1',17)").arg(key));
+    QWidget *host = fixture.newHost(700, 450);
+    host->show();
+    ChartFrameClass *page = pageShowing(fixture, host, "KO");
+    QCoreApplication::processEvents();
+    page->drawChart();
+    const int chartHeight = ChartFrameClass::MinimumMainPanelHeight + 1 + 4 * 81 + 30 + 35;
+    QCOMPARE(page->priceViewer()->pixmap().height(), chartHeight);
+    QCOMPARE(page->priceViewer()->height(), chartHeight);
+    QScrollArea *scroll = nullptr;
+    for (QScrollArea *area : host->findChildren<QScrollArea *>()) {
+        if (area->widget()->objectName() == "chartWidget")
+            scroll = area;
+    }
+    QVERIFY(scroll);
+    QCOMPARE(host->height(), 450); // nothing on the page holds it higher
+    QTRY_VERIFY(scroll->verticalScrollBar()->maximum() > 0);
+    // The chart is as wide as what the scroll area shows, so nothing is cut at the right.
+    QTRY_COMPARE(page->priceViewer()->width(), scroll->viewport()->width());
+    host->hide();
 }
 
 void ChartPageTest::crossHairFollowsTheMouse()

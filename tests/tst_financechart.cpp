@@ -8,6 +8,20 @@
 
 namespace {
 
+constexpr double NV = Chart::NoValue;
+
+bool sameSeries(const std::vector<double> &actual, const std::vector<double> &expected)
+{
+    if (actual.size() != expected.size())
+        return false;
+    for (size_t i = 0; i < actual.size(); ++i) {
+        if (Chart::isNoValue(actual[i]) != Chart::isNoValue(expected[i]) ||
+            (!Chart::isNoValue(expected[i]) && std::abs(actual[i] - expected[i]) > 1e-9))
+            return false;
+    }
+    return true;
+}
+
 std::unique_ptr<FinanceChart> chartOf(const PriceSeries &prices, int width = 800)
 {
     auto chart = std::make_unique<FinanceChart>(width);
@@ -40,6 +54,7 @@ private slots:
     void indicatorPanelsNameTheirParametersAndLatestValues_data();
     void indicatorPanelsNameTheirParametersAndLatestValues();
     void volumeSumsAreShownInTheVolumeUnit();
+    void comparisonIsRebasedToTheFirstShownClose();
 };
 
 void FinanceChartTest::volumesGetAUnit()
@@ -235,6 +250,40 @@ void FinanceChartTest::volumeSumsAreShownInTheVolumeUnit()
     XYChart *panel = chart.addOBVPanel(80);
     QCOMPARE(panel->getLayer(0)->getDataSet(0)->getDataName(), QString("On Balance Volume: 5.00M"));
     QCOMPARE(panel->yAxis()->labelFormat(), QString("{value}M"));
+}
+
+void FinanceChartTest::comparisonIsRebasedToTheFirstShownClose()
+{
+    const auto compared = [](int extraPoints, const std::vector<double> &other) {
+        auto chart = std::make_unique<FinanceChart>(600);
+        chart->setData({1, 2, 3, 4}, {11, 12, 13, 14}, {9, 10, 11, 12}, {10, 11, 12, 13},
+                       {10, 11, 12, 10}, {1e6, 1e6, 1e6, 1e6}, extraPoints);
+        chart->addMainPanel(200);
+        chart->addCloseLine();
+        chart->addComparison(other, "PEP");
+        return chart;
+    };
+    const std::vector<double> other{50, 60, Chart::NoValue, 30};
+    auto whole = compared(0, other);
+    XYChart *main = whole->mainPanel();
+    QCOMPARE(main->getLayerCount(), 2);
+    const DataSet *line = main->getLayer(1)->getDataSet(0);
+    QCOMPARE(line->getDataName(), QString("Compare: PEP"));
+    // 60 is 20% above 50, so it sits 20% above the first close of 10; gaps stay gaps.
+    QVERIFY(sameSeries(line->data(), {10, 12, NV, 6}));
+    // The percentage axis reads both as changes: one axis, even when asked for again.
+    const auto axesBefore = main->axes().size();
+    whole->setPercentageAxis();
+    QCOMPARE(main->axes().size(), axesBefore);
+
+    // Zoomed in from the second point: both start there.
+    auto zoomed = compared(1, other);
+    QVERIFY(sameSeries(zoomed->mainPanel()->getLayer(1)->getDataSet(0)->data(),
+                       {50.0 * 11 / 60, 11, NV, 5.5}));
+
+    // Nothing to compare over the shown points: no line.
+    auto empty = compared(2, {50, 60, Chart::NoValue, Chart::NoValue});
+    QCOMPARE(empty->mainPanel()->getLayerCount(), 1);
 }
 
 QTEST_MAIN(FinanceChartTest)

@@ -47,7 +47,7 @@ private slots:
     void longWhenRsiRisesThroughTheBottomWithMacdAtItsSignal();
     void shortWhenRsiFallsThroughTheTop();
     void fewerThanElevenRowsNeverSignal();
-    void storedPricesGiveOneEntryPerRowWhateverThePeriod();
+    void storedPricesGiveOneEntryPerRowForTheGivenPeriod();
     void testDisplayUsesItsOwnFixedLevels();
 };
 
@@ -139,7 +139,7 @@ void SignalsTest::fewerThanElevenRowsNeverSignal()
         QVERIFY(entry.isEmpty());
 }
 
-void SignalsTest::storedPricesGiveOneEntryPerRowWhateverThePeriod()
+void SignalsTest::storedPricesGiveOneEntryPerRowForTheGivenPeriod()
 {
     StoreFixture fixture;
     QVERIFY(fixture.open());
@@ -153,10 +153,22 @@ void SignalsTest::storedPricesGiveOneEntryPerRowWhateverThePeriod()
                 .arg(20240101 + i)
                 .arg(closes.at(i)));
     SignalsClass signalsCalculator;
-    const QStringList withDefault = signalsCalculator.signalRows("MCD'S", 14, 70, 30);
-    QCOMPARE(withDefault.size(), closes.size());
-    QCOMPARE(withDefault.last(), QString("20240114|12|LONG"));
-    QCOMPARE(signalsCalculator.signalRows("MCD'S", 3, 70, 30), withDefault);
+    const QStringList withTen = signalsCalculator.signalRows("MCD'S", 10, 70, 30);
+    QCOMPARE(withTen.size(), closes.size());
+    QCOMPARE(withTen.last(), QString("20240114|12|LONG"));
+    // The period is the RSI's: over six rows only a short one has its first value.
+    const QList<double> dip{10, 9, 8, 7, 6, 7};
+    for (int i = 0; i < dip.size(); ++i)
+        fixture.store().ExecSQL(
+            QString("INSERT INTO qData (date,symbol,Open,High,Low,Close,Volume) "
+                    "VALUES(%1,'DIP',1,1,1,%2,1)")
+                .arg(20240101 + i)
+                .arg(dip.at(i)));
+    QCOMPARE(signalsCalculator.signalRows("DIP", 3, 70, 30).last(), QString("20240106|7|LONG"));
+    QCOMPARE(signalsCalculator.signalRows("DIP", 10, 70, 30), QStringList(6, QString()));
+    // No period at all falls back to the customary 14.
+    QCOMPARE(signalsCalculator.signalRows("MCD'S", 0, 70, 30),
+             signalsCalculator.signalRows("MCD'S", 14, 70, 30));
     QVERIFY(signalsCalculator.signalRows("NONE", 14, 70, 30).isEmpty());
     GDatabaseClass::setMainInstance(nullptr);
 }

@@ -2,6 +2,7 @@
 
 #include "charts/chartnews.h"
 #include "charts/chartoptions.h"
+#include "charts/comparison.h"
 #include "charts/financechart.h"
 #include "charts/indicatorpanels.h"
 #include "charts/qchartviewer.h"
@@ -22,22 +23,30 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
 constexpr int RefreshMs = 120000;
 constexpr int PageChromeHeight = 266; // symbol bar, news-count chart and margins
 constexpr int IndicatorPanelHeight = 80;
+constexpr int MinimumShownPoints = 10; // the deepest zoom
 
 const QStringList MovingAverageKinds{"None", "Simple", "Exponetial", "Triangular", "Weighted"};
 
@@ -94,6 +103,14 @@ ChartFrameClass::ChartFrameClass(QWidget *hostWidget) : QWidget(hostWidget), hos
     resizeRedraw->setInterval(250);
     connect(resizeRedraw, &QTimer::timeout, this, &ChartFrameClass::drawChart);
     host->installEventFilter(this);
+    chartScroll->viewport()->installEventFilter(this);
+
+    // Drag scrolls the price chart through time, the wheel zooms around the pointer and a
+    // double-click shows the whole range again; the indicator panels and dates follow.
+    priceChartViewer->setMouseUsage(QChartViewer::MouseUsageScroll);
+    priceChartViewer->setScrollDirection(QChartViewer::DirectionHorizontal);
+    priceChartViewer->setZoomDirection(QChartViewer::DirectionHorizontal);
+    priceChartViewer->installEventFilter(this);
 
     fixSecondsDates();
 }
@@ -120,7 +137,7 @@ void ChartFrameClass::buildWidgets()
     bar->addWidget(labelled(tr("Time frame:"), timeCombo, topFrame));
     bar->addStretch();
 
-    chartArea = new QWidget(host);
+    chartArea = new QWidget;
     chartArea->setObjectName(QStringLiteral("chartWidget"));
     auto *charts = new QVBoxLayout(chartArea);
     charts->setContentsMargins(0, 0, 0, 0);
@@ -152,12 +169,25 @@ void ChartFrameClass::buildWidgets()
     newsTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     newsTable->verticalHeader()->setDefaultSectionSize(18);
     sideTabs->addTab(newsTable, tr("News Headlines"));
-    sideTabs->addTab(buildOptionsTab(), tr("Chart Options "));
+    // The options scroll too, so that they never hold the page higher than its window.
+    auto *optionsScroll = new QScrollArea(sideTabs);
+    optionsScroll->setFrameShape(QFrame::NoFrame);
+    optionsScroll->setWidgetResizable(true);
+    optionsScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    optionsScroll->setWidget(buildOptionsTab());
+    sideTabs->addTab(optionsScroll, tr("Chart Options "));
+
+    // A low page scrolls its charts instead of cutting panels off.
+    chartScroll = new QScrollArea(host);
+    chartScroll->setFrameShape(QFrame::NoFrame);
+    chartScroll->setWidgetResizable(true);
+    chartScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    chartScroll->setWidget(chartArea);
 
     auto *body = new QHBoxLayout;
     body->setContentsMargins(0, 0, 0, 0);
     body->setSpacing(0);
-    body->addWidget(chartArea, 1);
+    body->addWidget(chartScroll, 1);
     body->addWidget(sideTabs, 0);
 
     auto *page = new QVBoxLayout;
@@ -198,6 +228,7 @@ QWidget *ChartFrameClass::buildOptionsTab()
         auto *row = new QHBoxLayout;
         combo = comboWith(MovingAverageKinds, options);
         period = new QLineEdit(QStringLiteral("14"), options);
+        period->setValidator(new QIntValidator(1, 9999, period));
         period->setMaximumWidth(40);
         row->addWidget(combo, 1);
         row->addWidget(period);
@@ -219,6 +250,9 @@ QWidget *ChartFrameClass::buildOptionsTab()
     signalPeriod = new QLineEdit(QStringLiteral("14"), signalBox);
     signalTop = new QLineEdit(QStringLiteral("70"), signalBox);
     signalBottom = new QLineEdit(QStringLiteral("30"), signalBox);
+    signalPeriod->setValidator(new QIntValidator(1, 999, signalPeriod));
+    signalTop->setValidator(new QIntValidator(0, 100, signalTop));
+    signalBottom->setValidator(new QIntValidator(0, 100, signalBottom));
     signalLayout->addWidget(signalsCheck, 0, 0);
     signalLayout->addWidget(new QLabel(tr("Period:"), signalBox), 1, 0);
     signalLayout->addWidget(signalPeriod, 1, 1);
@@ -275,7 +309,12 @@ void ChartFrameClass::connectSignals()
     connect(symbolCombo, &QComboBox::currentIndexChanged, this,
             &ChartFrameClass::symbolComboChanged);
     connect(typeCombo, &QComboBox::currentIndexChanged, this, &ChartFrameClass::drawChart);
+    // Another symbol or time frame shows the whole range again.
+    connect(symbolCombo, &QComboBox::currentIndexChanged, this, &ChartFrameClass::resetViewPort);
+    connect(timeCombo, &QComboBox::currentIndexChanged, this, &ChartFrameClass::resetViewPort);
     connect(timeCombo, &QComboBox::currentIndexChanged, this, &ChartFrameClass::getQuotes);
+    connect(compareCombo, &QComboBox::currentIndexChanged, this,
+            &ChartFrameClass::requestComparisonHistory);
     connect(compareCombo, &QComboBox::currentIndexChanged, this, &ChartFrameClass::drawChart);
     connect(crossHairCheck, &QCheckBox::clicked, this, &ChartFrameClass::drawChart);
     for (QCheckBox *check : {volumeCheck, sarCheck, logScaleCheck, percentScaleCheck})
@@ -285,9 +324,20 @@ void ChartFrameClass::connectSignals()
     for (QComboBox *combo : techCombos)
         connect(combo, &QComboBox::currentIndexChanged, this, &ChartFrameClass::drawChart);
     connect(signalsCheck, &QCheckBox::clicked, this, &ChartFrameClass::drawChart);
+    // A period or level typed in redraws once the field is left or Enter is pressed.
+    for (QLineEdit *field :
+         {movingAverage1Period, movingAverage2Period, signalPeriod, signalTop, signalBottom}) {
+        connect(field, &QLineEdit::editingFinished, this, [this, field] {
+            if (!field->isModified())
+                return;
+            field->setModified(false);
+            drawChart();
+        });
+    }
     connect(newsTable, &QTableWidget::cellDoubleClicked, this, &ChartFrameClass::rssTableDblClick);
     connect(priceChartViewer, &QChartViewer::mouseMove, this, &ChartFrameClass::onMouseMove);
     connect(priceChartViewer, &QChartViewer::clicked, this, &ChartFrameClass::onChartClicked);
+    connect(priceChartViewer, &QChartViewer::viewPortChanged, this, &ChartFrameClass::renderChart);
 }
 
 void ChartFrameClass::fixSecondsDates()
@@ -401,6 +451,30 @@ void ChartFrameClass::getQuotes()
         return; // nothing chosen yet: no request for the placeholder text
     QNetworkReply *reply = PriceHistory::request(*network, symbol, timeCombo->currentIndex());
     connect(reply, &QNetworkReply::finished, this, &ChartFrameClass::replyFinished);
+    requestComparisonHistory();
+}
+
+void ChartFrameClass::requestComparisonHistory()
+{
+    if (compareCombo->currentIndex() <= 0 || currentSymbol().isEmpty())
+        return; // nothing to compare, or nothing to compare it with
+    QNetworkReply *reply =
+        PriceHistory::request(*network, compareCombo->currentText(), timeCombo->currentIndex());
+    connect(reply, &QNetworkReply::finished, this, &ChartFrameClass::replyFinished);
+}
+
+void ChartFrameClass::addComparison(FinanceChart &chart, const QStringList &dates)
+{
+    const QString other = compareCombo->currentText();
+    const QStringList rows = GDatabaseClass::mainStore().GetSQLRecords(
+        QStringLiteral("SELECT date,Close FROM qData WHERE symbol=%1").arg(sqlQuoted(other)));
+    chart.addComparison(Comparison::closesOnDates(dates, rows), other);
+}
+
+void ChartFrameClass::resetViewPort()
+{
+    priceChartViewer->setViewPortLeft(0);
+    priceChartViewer->setViewPortWidth(1);
 }
 
 void ChartFrameClass::replyFinished()
@@ -425,12 +499,30 @@ int ChartFrameClass::mainPanelHeightFor(int pageHeight, int indicatorPanels)
 
 int ChartFrameClass::chartAreaWidth() const
 {
-    return std::max(200, chartArea->width());
+    return std::max(200, chartScroll->viewport()->width());
 }
 
 void ChartFrameClass::drawChart()
 {
     saveOptions();
+    renderChart();
+}
+
+ChartFrameClass::PointRange ChartFrameClass::visiblePoints(int count, double viewPortLeft,
+                                                           double viewPortWidth)
+{
+    if (count <= 0)
+        return {0, 0};
+    // A point is shown when its slot overlaps the viewport.
+    constexpr double Tolerance = 1e-9;
+    const int first = std::clamp(int(std::floor(viewPortLeft * count + Tolerance)), 0, count - 1);
+    const int end = std::clamp(int(std::ceil((viewPortLeft + viewPortWidth) * count - Tolerance)),
+                               first + 1, count);
+    return {first, end};
+}
+
+void ChartFrameClass::renderChart()
+{
     const QString symbol = currentSymbol();
     if (symbol.isEmpty())
         return;
@@ -440,9 +532,19 @@ void ChartFrameClass::drawChart()
             .arg(sqlQuoted(symbol)));
     std::vector<double> times, open, high, low, close, volume;
     QStringList priceRows; // "date|close" for the signals, point for point
+    QStringList dates;
     priceRows.reserve(rows.size());
-    for (const QString &row : rows) {
+    // Indicators see every point up to the last one shown, so that their look-back is filled
+    // by the points before the first one shown.
+    const int total = int(rows.size());
+    priceChartViewer->setZoomInWidthLimit(
+        total > MinimumShownPoints ? double(MinimumShownPoints) / total : 1.0);
+    const PointRange shown = visiblePoints(total, priceChartViewer->getViewPortLeft(),
+                                           priceChartViewer->getViewPortWidth());
+    shownPoints = shown;
+    for (const QString &row : rows.mid(0, shown.end)) {
         const QStringList f = row.split(QLatin1Char('|'));
+        dates << f.value(0);
         priceRows << f.value(0) + QLatin1Char('|') + f.value(4);
         times.push_back(ChartNews::chartTimeOfStoredDate(f.value(0).toLongLong()));
         open.push_back(f.value(1).toDouble());
@@ -470,7 +572,7 @@ void ChartFrameClass::drawChart()
     chart.setBgImage(QStringLiteral("Images/ChartWatermark.png"), Chart::Center);
     chart.setXAxisStyle(QStringLiteral("arial.ttf"), 7, 0xd1d6db, 0);
     chart.setYAxisStyle(QStringLiteral("arial.ttf"), 7, 0xd1d6db, 0);
-    chart.setData(times, high, low, open, close, volume, 0);
+    chart.setData(times, high, low, open, close, volume, shown.first);
 
     mainPanelHeight = mainPanelHeightFor(host->height(), indicatorPanels);
     mainPanel = chart.addMainPanel(mainPanelHeight);
@@ -498,6 +600,8 @@ void ChartFrameClass::drawChart()
     addMovingAverage(chart, movingAverage1Combo->currentIndex(), intOf(movingAverage1Period, 14));
     addMovingAverage(chart, movingAverage2Combo->currentIndex(), intOf(movingAverage2Period, 14));
     addPriceLayer(chart);
+    if (compareCombo->currentIndex() > 0)
+        addComparison(chart, dates);
     for (QComboBox *combo : techCombos)
         IndicatorPanels::add(chart, combo->currentIndex(), IndicatorPanelHeight);
 
@@ -524,9 +628,10 @@ void ChartFrameClass::drawChart()
     for (const Layer *line : chart.indicatorLines())
         imageMap += line->getHTMLImageMap(QStringLiteral("clickable"));
     priceChartViewer->setImageMap(imageMap);
-    // The viewer keeps the picture; it need not hold the size of the chart once drawn, so the page
-    // can still shrink (and redraw) when the window does.
-    priceChartViewer->setMinimumSize(1, 1);
+    // The viewer keeps the picture; it need not hold the width of the chart once drawn, so the
+    // page can still narrow (and redraw) when the window does. It keeps its height: a low page
+    // scrolls rather than cutting panels off.
+    priceChartViewer->setMinimumWidth(1);
 
     crossHairV->setVisible(crossHairCheck->isChecked());
     crossHairH->setVisible(crossHairCheck->isChecked());
@@ -578,7 +683,7 @@ void ChartFrameClass::addSignalMarkers(FinanceChart &chart, const QStringList &p
 {
     // The rows just drawn, so marker i sits on point i (and the store is read once).
     SignalsClass calculator;
-    const QStringList rows = calculator.signalRows(priceRows, intOf(signalPeriod, 14),
+    const QStringList rows = calculator.signalRows(priceRows, std::max(1, intOf(signalPeriod, 14)),
                                                    intOf(signalTop, 70), intOf(signalBottom, 30));
     std::vector<double> longs(size_t(chart.pointCount()), Chart::NoValue);
     std::vector<double> shorts(size_t(chart.pointCount()), Chart::NoValue);
@@ -676,7 +781,29 @@ void ChartFrameClass::onChartClicked(QMouseEvent *)
 
 bool ChartFrameClass::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == host && event->type() == QEvent::Resize && !currentSymbol().isEmpty())
+    if ((watched == host || watched == chartScroll->viewport()) &&
+        event->type() == QEvent::Resize && !currentSymbol().isEmpty())
         resizeRedraw->start();
+    if (watched == priceChartViewer && event->type() == QEvent::Wheel)
+        return zoomByWheel(static_cast<QWheelEvent *>(event));
+    if (watched == priceChartViewer && event->type() == QEvent::MouseButtonDblClick) {
+        resetViewPort();
+        renderChart();
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
+}
+
+bool ChartFrameClass::zoomByWheel(QWheelEvent *event)
+{
+    const int notches = event->angleDelta().y();
+    const QPoint at = event->position().toPoint();
+    const int left = priceChartViewer->getPlotAreaLeft();
+    if (notches == 0 || at.x() < left || at.x() >= left + priceChartViewer->getPlotAreaWidth())
+        return false; // not over the charts' time axis: let the page scroll
+    // One notch (120) zooms by a quarter; a finer wheel by its share of that.
+    const double ratio = std::pow(1.25, notches / 120.0);
+    if (priceChartViewer->zoomAt(QChartViewer::DirectionHorizontal, at.x(), at.y(), ratio))
+        priceChartViewer->updateViewPort(true, true);
+    return true;
 }

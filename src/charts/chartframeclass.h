@@ -15,6 +15,8 @@ class QNetworkAccessManager;
 class QTableWidget;
 class QTabWidget;
 class QTimer;
+class QScrollArea;
+class QWheelEvent;
 class QChartViewer;
 class XYChart;
 
@@ -46,6 +48,16 @@ public:
     // Main panel height for a page of the given height with n indicator panels: what is left
     // above the panels, never below a readable minimum.
     static int mainPanelHeightFor(int pageHeight, int indicatorPanels);
+    // Points first .. end - 1 of count lie in the viewport (left and width as fractions of the
+    // whole range); at least one when there are any.
+    struct PointRange
+    {
+        int first = 0;
+        int end = 0;
+    };
+    static PointRange visiblePoints(int count, double viewPortLeft, double viewPortWidth);
+    // The points the last drawing showed.
+    PointRange lastShownPoints() const { return shownPoints; }
     static constexpr int MinimumMainPanelHeight = 120;
 
 public slots:
@@ -74,6 +86,13 @@ private:
     void addPriceLayer(FinanceChart &chart);
     void addMovingAverage(FinanceChart &chart, int kind, int period);
     QString currentSymbol() const;
+    // Draws with the options as they are, for the part of the history the viewport shows.
+    void renderChart();
+    void resetViewPort();
+    bool zoomByWheel(QWheelEvent *event);
+    // The compared symbol's history, downloaded for the current time frame.
+    void requestComparisonHistory();
+    void addComparison(FinanceChart &chart, const QStringList &dates);
     int chartAreaWidth() const;
 
     QWidget *host;
@@ -97,6 +116,7 @@ private:
     QLineEdit *signalTop = nullptr;
     QLineEdit *signalBottom = nullptr;
     QWidget *chartArea = nullptr;
+    QScrollArea *chartScroll = nullptr;
     QChartViewer *priceChartViewer = nullptr;
     QChartViewer *newsChartViewer = nullptr;
     QTabWidget *sideTabs = nullptr;
@@ -113,4 +133,5 @@ private:
     Layer *candleLayer = nullptr;
     Layer *ohlcLayer = nullptr;
     int mainPanelHeight = 0;
+    PointRange shownPoints;
 };

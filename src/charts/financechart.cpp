@@ -391,18 +391,22 @@ LineLayer *FinanceChart::addParabolicSar()
     return layer;
 }
 
+double FinanceChart::firstShownPositive(const Values &values) const
+{
+    for (size_t i = size_t(extraPoints); i < values.size(); ++i) {
+        if (!Chart::isNoValue(values[i]) && values[i] > 0)
+            return values[i];
+    }
+    return Chart::NoValue;
+}
+
 void FinanceChart::setPercentageAxis()
 {
-    double firstClose = Chart::NoValue;
-    for (size_t i = size_t(extraPoints); i < closeData.size(); ++i) {
-        if (!Chart::isNoValue(closeData[i]) && closeData[i] > 0) {
-            firstClose = closeData[i];
-            break;
-        }
-    }
-    if (Chart::isNoValue(firstClose) || !main)
+    const double firstClose = firstShownPositive(closeData);
+    if (Chart::isNoValue(firstClose) || !main || percentageAxis)
         return;
     Axis *percent = main->addAxis(axisOnRight ? Chart::Right : Chart::Left, 0);
+    percentageAxis = percent;
     percent->setAutoScale(0, 0.05, 0);
     percent->setMargin(yAxisMargin);
     percent->setLabelStyle(yAxisFont, yAxisFontSize, yAxisFontColor, 0);
@@ -413,6 +417,20 @@ void FinanceChart::setPercentageAxis()
     percent->setLabelFormat(QStringLiteral("{={value}-100|@}%"));
     main->yAxis()->setColors(Chart::Transparent, Chart::Transparent);
     main->getPlotArea()->setGridAxis(nullptr, percent);
+}
+
+LineLayer *FinanceChart::addComparison(const Values &otherCloses, const QString &symbol, int color)
+{
+    const double firstClose = firstShownPositive(closeData);
+    const double otherFirst = firstShownPositive(otherCloses);
+    if (!main || Chart::isNoValue(firstClose) || Chart::isNoValue(otherFirst))
+        return nullptr;
+    LineLayer *layer =
+        main->addLineLayer(ArrayMath(otherCloses).mul(firstClose / otherFirst).result(), color,
+                           QStringLiteral("Compare: %1").arg(symbol));
+    layer->setLineWidth(2);
+    setPercentageAxis();
+    return layer;
 }
 
 BarLayer *FinanceChart::addVolumeBars(int height, int upColor, int downColor, int flatColor)

@@ -53,8 +53,13 @@ public:
     LineLayer *addTriangularMovingAverage(int period, int color = 0x663300);
     LineLayer *addWeightedMovingAverage(int period, int color = 0x663300);
     LineLayer *addParabolicSar();
-    // A second y axis showing the change from the first shown close in percent.
+    // A second y axis showing the change from the first shown close in percent (once).
     void setPercentageAxis();
+    // Another symbol's closes on the same points, drawn on the main panel rebased to the first
+    // shown close, so that both read as percent changes on the percentage axis it turns on.
+    // Null (and nothing drawn) when either series has no shown close above 0.
+    LineLayer *addComparison(const std::vector<double> &otherCloses, const QString &symbol,
+                             int color = 0xff9900);
     BarLayer *addVolumeBars(int height, int upColor, int downColor, int flatColor);
 
     // Indicator panels.
@@ -129,15 +134,18 @@ private:
     LineLayer *addLine(XYChart *panel, const std::vector<double> &values, int color,
                        const QString &label, const QString &unitSuffix = QString());
     void styleYAxis(Axis *axis, int panelHeight) const;
+    // The first value above 0 from the first shown point on; NoValue without one.
+    double firstShownPositive(const std::vector<double> &values) const;
     // A panel with one line of the given values.
     XYChart *addLinePanel(int height, const std::vector<double> &values, int color,
                           const QString &label);
     // A panel with one line of a volume-weighted sum, scaled to a volume unit.
     XYChart *addVolumeSumPanel(int height, const std::vector<double> &values, const QString &label);
-    // A line, its signal line and their difference as bars, as in the MACD panel.
-    XYChart *addSignalPanel(int height, const std::vector<double> &line,
-                            const std::vector<double> &signal, const std::vector<double> &histogram,
-                            const QString &lineLabel, const QString &signalLabel);
+    // A percentage oscillator of the values, its signal line and their difference as bars, as
+    // in the MACD panel.
+    XYChart *addPercentageOscillatorPanel(int height, const std::vector<double> &values,
+                                          const QString &name, int fastPeriod, int slowPeriod,
+                                          int signalPeriod);
     // A fixed scale with labelled reference lines, upper in red and lower in blue.
     static void addReferenceLevels(XYChart *panel, double lowest, double highest, double lower,
                                    double upper);
@@ -178,4 +186,5 @@ private:
     XYChart *current = nullptr;
     std::vector<std::unique_ptr<XYChart>> panelCharts;
     std::vector<Layer *> indicatorLineLayers;
+    Axis *percentageAxis = nullptr;
 };

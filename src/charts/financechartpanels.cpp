@@ -56,19 +56,6 @@ XYChart *FinanceChart::addVolumeSumPanel(int height, const Values &values, const
     return panel;
 }
 
-XYChart *FinanceChart::addSignalPanel(int height, const Values &line, const Values &signal,
-                                      const Values &histogram, const QString &lineLabel,
-                                      const QString &signalLabel)
-{
-    XYChart *panel = addIndicatorPanel(height);
-    addLine(panel, line, LineColor, lineLabel);
-    addLine(panel, signal, SignalColor, signalLabel);
-    BarLayer *bars = panel->addBarLayer(histogram, HistogramColor, QStringLiteral("Divergence"));
-    bars->setBorderColor(Chart::Transparent);
-    addZeroLine(panel);
-    return panel;
-}
-
 XYChart *FinanceChart::addAccDistPanel(int height)
 {
     return addVolumeSumPanel(
@@ -232,20 +219,31 @@ XYChart *FinanceChart::addPerformancePanel(int height)
 
 XYChart *FinanceChart::addPPOPanel(int height, int fastPeriod, int slowPeriod, int signalPeriod)
 {
-    const auto ppo =
-        Indicators::percentageOscillator(closeData, fastPeriod, slowPeriod, signalPeriod);
-    return addSignalPanel(height, ppo.line, ppo.signal, ppo.histogram,
-                          QStringLiteral("PPO (%1, %2)").arg(fastPeriod).arg(slowPeriod),
-                          QStringLiteral("EXP (%1)").arg(signalPeriod));
+    return addPercentageOscillatorPanel(height, closeData, QStringLiteral("PPO"), fastPeriod,
+                                        slowPeriod, signalPeriod);
 }
 
 XYChart *FinanceChart::addPVOPanel(int height, int fastPeriod, int slowPeriod, int signalPeriod)
 {
-    const auto pvo =
-        Indicators::percentageOscillator(tradedVolumes, fastPeriod, slowPeriod, signalPeriod);
-    return addSignalPanel(height, pvo.line, pvo.signal, pvo.histogram,
-                          QStringLiteral("PVO (%1, %2)").arg(fastPeriod).arg(slowPeriod),
-                          QStringLiteral("EXP (%1)").arg(signalPeriod));
+    return addPercentageOscillatorPanel(height, tradedVolumes, QStringLiteral("PVO"), fastPeriod,
+                                        slowPeriod, signalPeriod);
+}
+
+XYChart *FinanceChart::addPercentageOscillatorPanel(int height, const Values &values,
+                                                    const QString &name, int fastPeriod,
+                                                    int slowPeriod, int signalPeriod)
+{
+    const auto oscillator =
+        Indicators::percentageOscillator(values, fastPeriod, slowPeriod, signalPeriod);
+    XYChart *panel = addIndicatorPanel(height);
+    addLine(panel, oscillator.line, LineColor,
+            QStringLiteral("%1 (%2, %3)").arg(name).arg(fastPeriod).arg(slowPeriod));
+    addLine(panel, oscillator.signal, SignalColor, QStringLiteral("EXP (%1)").arg(signalPeriod));
+    BarLayer *bars =
+        panel->addBarLayer(oscillator.histogram, HistogramColor, QStringLiteral("Divergence"));
+    bars->setBorderColor(Chart::Transparent);
+    addZeroLine(panel);
+    return panel;
 }
 
 XYChart *FinanceChart::addPVIPanel(int height)

@@ -151,11 +151,11 @@ QStringList macd(const QStringList &priceRows)
     return result;
 }
 
-QStringList signalRows(const QStringList &priceRows, double top, double bottom)
+QStringList signalRows(const QStringList &priceRows, double top, double bottom, int rsiPeriod)
 {
     // Compared as numbers, not as their six-digit texts.
     const std::vector<double> closeValues = closes(priceRows);
-    const std::vector<double> strengths = rsiValues(closeValues, 10);
+    const std::vector<double> strengths = rsiValues(closeValues, rsiPeriod);
     const MacdSeries lines = macdValues(closeValues);
     QStringList result;
     result.reserve(priceRows.size());

@@ -14,9 +14,9 @@ QStringList rsi(const QStringList &priceRows, int period);
 // The fast and slow lengths are fixed at 12 and 26.
 QStringList macd(const QStringList &priceRows);
 
-// "date|close|LONG", "date|close|SHORT" or "" per price row, from the RSI (period 10) crossing
-// the bottom or top level while MACD is at or beyond its signal line.
-QStringList signalRows(const QStringList &priceRows, double top, double bottom);
+// "date|close|LONG", "date|close|SHORT" or "" per price row, from the RSI (of rsiPeriod; 0
+// means 14) crossing the bottom or top level while MACD is at or beyond its signal line.
+QStringList signalRows(const QStringList &priceRows, double top, double bottom, int rsiPeriod = 10);
 
 // Column 7 of the calculator's own table ("Short", "Long" or ""), with its fixed 70/30 levels.
 QString testDisplaySignal(double rsi, double previousRsi, double macd, double signal);

@@ -61,17 +61,19 @@ QStringList SignalsClass::computeMacd(const QStringList &priceRows, int, int)
     return SignalMath::macd(priceRows);
 }
 
-QStringList SignalsClass::signalRows(const QString &symbol, int, double top, double bottom)
+QStringList SignalsClass::signalRows(const QString &symbol, int period, double top, double bottom)
 {
     GDatabaseClass *store = GDatabaseClass::mainInstance();
     if (!store)
         return {};
-    return SignalMath::signalRows(store->GetSQLRecords(priceQuery(symbol)), top, bottom);
+    return signalRows(store->GetSQLRecords(priceQuery(symbol)), period, top, bottom);
 }
 
-QStringList SignalsClass::signalRows(const QStringList &priceRows, int, double top, double bottom)
+QStringList SignalsClass::signalRows(const QStringList &priceRows, int period, double top,
+                                     double bottom)
 {
-    return SignalMath::signalRows(priceRows, top, bottom);
+    // A period below 1 has no meaning: the RSI's customary 14 then.
+    return SignalMath::signalRows(priceRows, top, bottom, period >= 1 ? period : 14);
 }
 
 void SignalsClass::calcSignal()

@@ -17,7 +17,7 @@ public:
     QStringList computeRsi(const QStringList &priceRows, int period);
     QStringList computeMacd(const QStringList &priceRows, int fast, int slow);
     // One entry per stored price row of the symbol: "", "date|close|LONG" or "date|close|SHORT".
-    // The period is taken for the caller's sake; the RSI always uses 10.
+    // The period is the RSI's (14 when below 1).
     QStringList signalRows(const QString &symbol, int period, double top, double bottom);
     // The same for price rows ("date|close") the caller has already read.
     QStringList signalRows(const QStringList &priceRows, int period, double top, double bottom);

@@ -34,12 +34,13 @@ void ChartPageFixture::addSymbol(const QString &symbol, const QString &company)
             .arg(sqlQuoted(symbol), sqlQuoted(company)));
 }
 
-void ChartPageFixture::addDailyHistory(const QString &symbol, int count)
+void ChartPageFixture::addDailyHistory(const QString &symbol, int count, double firstClose,
+                                       double step)
 {
     const QDate first = QDate::currentDate().addDays(-count);
     store().ExecSQL("BEGIN TRANSACTION;");
     for (int i = 0; i < count; ++i) {
-        const double close = 100 + i;
+        const double close = firstClose + i * step;
         store().ExecSQL(QStringLiteral("INSERT INTO qData (date,symbol,Open,High,Low,Close,Volume) "
                                        "VALUES(%1,%2,%3,%4,%5,%6,%7)")
                             .arg(first.addDays(i).toString("yyyyMMdd"), sqlQuoted(symbol))

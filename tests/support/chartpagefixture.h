@@ -19,8 +19,9 @@ public:
     QWidget *newHost(int width = 1000, int height = 760);
 
     void addSymbol(const QString &symbol, const QString &company);
-    // count daily rows ending today-ish, closes rising by 1 from 100.
-    void addDailyHistory(const QString &symbol, int count);
+    // count daily rows ending today-ish, closes rising by `step` from `firstClose`.
+    void addDailyHistory(const QString &symbol, int count, double firstClose = 100,
+                         double step = 1);
     // A news item of feed 1 for the symbol, `daysAgo` days (plus minutes) before now.
     void addNews(const QString &symbol, const QString &title, int daysAgo, int minutes = 0);
 

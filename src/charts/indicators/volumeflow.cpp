@@ -38,6 +38,26 @@ Series volumeIndex(const Series &close, const Series &volume, VolumeMove counts)
     return result;
 }
 
+// Running total, from 0, of what each close change adds given the day's volume.
+template <typename Addition>
+Series closeChangeTotal(const Series &close, const Series &volume, Addition addition)
+{
+    const std::size_t n = std::min(close.size(), volume.size());
+    Series result(close.size(), Chart::NoValue);
+    double total = 0, previous = 0;
+    bool first = true;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (anyMissing(close[i], volume[i]))
+            continue;
+        if (!first)
+            total += addition(close[i], previous, volume[i]);
+        first = false;
+        previous = close[i];
+        result[i] = total;
+    }
+    return result;
+}
+
 } // namespace
 
 Series closeLocationValue(const Series &high, const Series &low, const Series &close)
@@ -104,38 +124,16 @@ Series chaikinOscillator(const Series &high, const Series &low, const Series &cl
 
 Series onBalanceVolume(const Series &close, const Series &volume)
 {
-    const std::size_t n = std::min(close.size(), volume.size());
-    Series result(close.size(), Chart::NoValue);
-    double total = 0, previous = 0;
-    bool first = true;
-    for (std::size_t i = 0; i < n; ++i) {
-        if (anyMissing(close[i], volume[i]))
-            continue;
-        if (!first)
-            total += close[i] > previous ? volume[i] : close[i] < previous ? -volume[i] : 0;
-        first = false;
-        previous = close[i];
-        result[i] = total;
-    }
-    return result;
+    return closeChangeTotal(close, volume, [](double today, double before, double traded) {
+        return today > before ? traded : today < before ? -traded : 0;
+    });
 }
 
 Series priceVolumeTrend(const Series &close, const Series &volume)
 {
-    const std::size_t n = std::min(close.size(), volume.size());
-    Series result(close.size(), Chart::NoValue);
-    double total = 0, previous = 0;
-    bool first = true;
-    for (std::size_t i = 0; i < n; ++i) {
-        if (anyMissing(close[i], volume[i]))
-            continue;
-        if (!first && previous != 0)
-            total += volume[i] * (close[i] - previous) / previous;
-        first = false;
-        previous = close[i];
-        result[i] = total;
-    }
-    return result;
+    return closeChangeTotal(close, volume, [](double today, double before, double traded) {
+        return before != 0 ? traded * (today - before) / before : 0;
+    });
 }
 
 Series negativeVolumeIndex(const Series &close, const Series &volume)
