@@ -6,7 +6,9 @@
 class ArticlesClass;
 class ChartClass;
 class GDatabaseClass;
+class NewsHighlightsClass;
 class QSplashScreen;
+class TickerClass;
 class WrapsClass;
 class WelcomeClass;
 
@@ -57,4 +59,6 @@ private:
     WrapsClass *wrapsPage = nullptr;
     ArticlesClass *articlesPage = nullptr;
     WelcomeClass *welcome = nullptr;
+    NewsHighlightsClass *newsHighlights = nullptr;
+    TickerClass *ticker = nullptr;
 };
