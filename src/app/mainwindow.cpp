@@ -10,6 +10,7 @@
 #include "news/wrapsclass.h"
 #include "marketdata/gfundfieldsclass.h"
 #include "marketdata/gmanagesymbols.h"
+#include "pages/calendarclass.h"
 #include "pages/welcomeclass.h"
 #include "store/gdatabaseclass.h"
 
@@ -107,6 +108,7 @@ void MainWindow::createPages()
     showSplashMessage(tr("Loading ReportsClass."));
     wrapsPage = new WrapsClass(ui->page_6);
     showSplashMessage(tr("Loading CalendarClass."));
+    calendarPage = new CalendarClass(ui->page_7);
     showSplashMessage(tr("Loading RSSFeedsClass."));
     articlesPage = new ArticlesClass(ui->page_8);
     showSplashMessage(tr("Loading EducationClass."));

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 class ArticlesClass;
+class CalendarClass;
 class ChartClass;
 class GDatabaseClass;
 class QSplashScreen;
@@ -57,4 +58,5 @@ private:
     WrapsClass *wrapsPage = nullptr;
     ArticlesClass *articlesPage = nullptr;
     WelcomeClass *welcome = nullptr;
+    CalendarClass *calendarPage = nullptr;
 };
