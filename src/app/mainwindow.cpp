@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "app/stylesheet.h"
+#include "app/updateclass.h"
 #include "charts/chartclass.h"
 #include "common/messageboxes.h"
 #include "news/addrssclass.h"
@@ -90,6 +91,7 @@ void MainWindow::layOutCentralWidget()
 void MainWindow::createPages()
 {
     showSplashMessage(tr("Checking for updates..."));
+    updater = new UpdateClass(ui->page);
 
     showSplashMessage(tr("Loading Database..."));
     store = new GDatabaseClass();
@@ -172,6 +174,12 @@ void MainWindow::on_actionManage_Feeds_triggered()
 void MainWindow::on_actionExit_triggered()
 {
     close();
+}
+
+void MainWindow::on_actionUpdate_triggered()
+{
+    if (updater)
+        updater->check(true);
 }
 
 void MainWindow::on_actionAbout_triggered()

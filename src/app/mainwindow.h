@@ -8,6 +8,7 @@ class CalendarClass;
 class ChartClass;
 class GDatabaseClass;
 class QSplashScreen;
+class UpdateClass;
 class WrapsClass;
 class WelcomeClass;
 
@@ -43,6 +44,7 @@ private slots:
     void on_actionManage_Feeds_2_triggered();
     void on_actionManage_Templates_triggered();
     void on_actionExit_triggered();
+    void on_actionUpdate_triggered();
     void on_actionAbout_triggered();
 
 private:
@@ -59,4 +61,5 @@ private:
     ArticlesClass *articlesPage = nullptr;
     WelcomeClass *welcome = nullptr;
     CalendarClass *calendarPage = nullptr;
+    UpdateClass *updater = nullptr;
 };
