@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "app/stylesheet.h"
 #include "pages/settingsclass.h"
+#include "support/scriptedhttpserver.h"
 #include "support/storefixture.h"
 
 #include <QAction>
@@ -57,14 +58,19 @@ private slots:
     void changeListWidgetRowSwitchesThePage();
     void missingStyleSheetWarnsAtStartupAndCarriesOn();
     void reloadWithAMissingFileClearsTheLookSilently();
+    void theUpdateEntryChecksOnDemand();
 
 private:
+    // Stands in for every service, so pages that fetch at start-up stay on loopback.
+    ScriptedHttpServer *services = nullptr;
     StoreFixture *fixture = nullptr;
     MainWindow *window = nullptr;
 };
 
 void MainWindowTest::init()
 {
+    services = new ScriptedHttpServer;
+    qputenv("CORVANE_SERVICE_URL", services->baseUrl().toUtf8());
     fixture = new StoreFixture;
     window = new MainWindow;
 }
@@ -73,6 +79,8 @@ void MainWindowTest::cleanup()
 {
     delete window;
     delete fixture;
+    qunsetenv("CORVANE_SERVICE_URL");
+    delete services;
     qApp->setStyleSheet(QString());
 }
 
@@ -200,6 +208,16 @@ void MainWindowTest::reloadWithAMissingFileClearsTheLookSilently()
         QVERIFY(qApp->styleSheet().isEmpty());
     }
     QVERIFY(fixture->boxes().shown().isEmpty());
+}
+
+void MainWindowTest::theUpdateEntryChecksOnDemand()
+{
+    services->scriptBody("/Downloads/corVane/update.ini", "1.12.03.16\n");
+    fixture->boxes().clear();
+    window->findChild<QAction *>("actionUpdate")->trigger();
+    QCOMPARE(fixture->boxes().titles(), QStringList({"Update"}));
+    QCOMPARE(fixture->boxes().shown().first().text, QString("Corvane is up to date."));
+    QVERIFY(services->requests().contains("/Downloads/corVane/update.ini"));
 }
 
 QTEST_MAIN(MainWindowTest)

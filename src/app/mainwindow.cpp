@@ -4,6 +4,7 @@
 #include "alerts/alertmonitor.h"
 #include "app/stylesheet.h"
 #include "app/systemtray.h"
+#include "app/updateclass.h"
 #include "charts/chartclass.h"
 #include "common/messageboxes.h"
 #include "marketdata/gfundfieldsclass.h"
@@ -12,9 +13,10 @@
 #include "news/articlesclass.h"
 #include "news/templatesclass.h"
 #include "news/wrapsclass.h"
+#include "pages/calendarclass.h"
 #include "pages/newshighlightsclass.h"
-#include "pages/tickerboxclass.h"
 #include "pages/settingsclass.h"
+#include "pages/tickerboxclass.h"
 #include "pages/tickerclass.h"
 #include "pages/welcomeclass.h"
 #include "store/gdatabaseclass.h"
@@ -95,6 +97,7 @@ void MainWindow::layOutCentralWidget()
 void MainWindow::createPages()
 {
     showSplashMessage(tr("Checking for updates..."));
+    updater = new UpdateClass(ui->page);
 
     showSplashMessage(tr("Loading Database..."));
     store = new GDatabaseClass();
@@ -119,6 +122,7 @@ void MainWindow::createPages()
     showSplashMessage(tr("Loading ReportsClass."));
     wrapsPage = new WrapsClass(ui->page_6);
     showSplashMessage(tr("Loading CalendarClass."));
+    calendarPage = new CalendarClass(ui->page_7);
     showSplashMessage(tr("Loading RSSFeedsClass."));
     articlesPage = new ArticlesClass(ui->page_8);
     showSplashMessage(tr("Loading EducationClass."));
@@ -203,6 +207,12 @@ void MainWindow::on_actionExit_triggered()
 void MainWindow::on_actionExit_to_Systray_triggered()
 {
     tray->hideToTray();
+}
+
+void MainWindow::on_actionUpdate_triggered()
+{
+    if (updater)
+        updater->check(true);
 }
 
 void MainWindow::on_actionAbout_triggered()

@@ -5,6 +5,7 @@
 
 class AlertMonitor;
 class ArticlesClass;
+class CalendarClass;
 class ChartClass;
 class GDatabaseClass;
 class NewsHighlightsClass;
@@ -12,6 +13,7 @@ class QSplashScreen;
 class SettingsClass;
 class SystemTray;
 class TickerClass;
+class UpdateClass;
 class WrapsClass;
 class WelcomeClass;
 
@@ -47,6 +49,7 @@ private slots:
     void on_actionManage_Feeds_2_triggered();
     void on_actionManage_Templates_triggered();
     void on_actionExit_triggered();
+    void on_actionUpdate_triggered();
     void on_actionAbout_triggered();
     void on_actionExit_to_Systray_triggered();
 
@@ -68,4 +71,6 @@ private:
     SystemTray *tray = nullptr;
     NewsHighlightsClass *newsHighlights = nullptr;
     TickerClass *ticker = nullptr;
+    CalendarClass *calendarPage = nullptr;
+    UpdateClass *updater = nullptr;
 };
