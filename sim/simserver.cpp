@@ -3,11 +3,11 @@
 #include "calendarservice.h"
 #include "chartpictureservice.h"
 #include "feedservice.h"
-#include "newsservice.h"
-#include "reportservice.h"
 #include "historyservice.h"
+#include "newsservice.h"
 #include "quotelineservice.h"
 #include "quoteservice.h"
+#include "reportservice.h"
 #include "suggestservice.h"
 #include "vendorservice.h"
 
