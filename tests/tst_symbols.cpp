@@ -48,6 +48,8 @@ private slots:
     // Suggest replies and addresses
     void suggestReplyIsReadAsDataWithTypeTextForMissingExchange();
     void suggestReplyThatIsNoObjectIsRejected();
+    void suggestedSymbolsThatCouldNotBeStoredAreRefusedWithAReason_data();
+    void suggestedSymbolsThatCouldNotBeStoredAreRefusedWithAReason();
     void addressesEncodeTheTypedTextAndSymbol();
     // Search dialog
     void searchDialogSettings();
@@ -95,6 +97,31 @@ void SymbolsTest::suggestReplyThatIsNoObjectIsRejected()
         SymbolLookup::parseSuggestReply("cb({\"ResultSet\":{\"Query\":\"zz\",\"Result\":[]}})");
     QVERIFY(empty.has_value());
     QVERIFY(empty->isEmpty());
+}
+
+void SymbolsTest::suggestedSymbolsThatCouldNotBeStoredAreRefusedWithAReason_data()
+{
+    QTest::addColumn<QByteArray>("symbol");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("NUL") << QByteArray("AB\\u0000C") << "a NUL character";
+    QTest::newRow("NUL first") << QByteArray("\\u0000") << "a NUL character";
+    QTest::newRow("line break") << QByteArray("AB\\nC") << "a control character";
+    QTest::newRow("bar") << QByteArray("A|B") << "\"|\"";
+}
+
+void SymbolsTest::suggestedSymbolsThatCouldNotBeStoredAreRefusedWithAReason()
+{
+    QFETCH(QByteArray, symbol);
+    QFETCH(QString, reason);
+    LogCapture log;
+    const auto matches = SymbolLookup::parseSuggestReply(
+        "cb({\"ResultSet\":{\"Result\":[{\"symbol\":\"" + symbol +
+        "\",\"name\":\"Odd\",\"exch\":\"X\"},{\"symbol\":\"IBM\",\"name\":\"IBM\","
+        "\"exch\":\"NYQ\"}]}})");
+    QVERIFY(matches.has_value());
+    QCOMPARE(matches->size(), 1);
+    QCOMPARE(matches->first().symbol, QString("IBM"));
+    QVERIFY(log.contains("suggested symbol refused: it contains " + reason));
 }
 
 void SymbolsTest::addressesEncodeTheTypedTextAndSymbol()

@@ -5,6 +5,7 @@
 #include "charts/financechart.h"
 #include "charts/qchartviewer.h"
 #include "charts/signalsclass.h"
+#include "common/weblinks.h"
 #include "imagemaphandler.h"
 #include "marketdata/pricehistory.h"
 #include "store/gdatabaseclass.h"
@@ -15,7 +16,6 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QDebug>
-#include <QDesktopServices>
 #include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
@@ -434,7 +434,7 @@ void ChartFrameClass::rssTableDblClick(int row, int)
     const QStringList urls = GDatabaseClass::mainStore().GetSQLRecords(
         QStringLiteral("SELECT url FROM newsItems WHERE id=%1").arg(id));
     if (!urls.isEmpty() && !urls.first().isEmpty())
-        QDesktopServices::openUrl(QUrl::fromUserInput(urls.first()));
+        WebLinks::openFeedLink(this, urls.first());
 }
 
 void ChartFrameClass::getQuotes()

@@ -28,6 +28,22 @@ QString storable(QString text)
     return sqlQuoted(text.remove(QLatin1Char('|')));
 }
 
+// Why a suggested symbol cannot be used, or an empty text. A zero byte would end the statement
+// that stores it, a control character cannot be typed or shown, and a "|" would be dropped from
+// the stored key, which would then name another symbol.
+QString refusedSymbolReason(const QString &symbol)
+{
+    if (symbol.contains(QChar(0)))
+        return QStringLiteral("it contains a NUL character");
+    for (const QChar c : symbol) {
+        if (c.category() == QChar::Other_Control)
+            return QStringLiteral("it contains a control character");
+    }
+    if (symbol.contains(QLatin1Char('|')))
+        return QStringLiteral("it contains \"|\"");
+    return {};
+}
+
 } // namespace
 
 QUrl suggestUrl(const QString &text)
@@ -63,6 +79,12 @@ std::optional<QList<Match>> parseSuggestReply(const QByteArray &body)
         QString exchange = item.value(QLatin1String("exch")).toString();
         if (exchange.isEmpty())
             exchange = item.value(QLatin1String("typeDisp")).toString();
+        if (const QString reason =
+                refusedSymbolReason(item.value(QLatin1String("symbol")).toString());
+            !reason.isEmpty()) {
+            qDebug().noquote() << "SymbolLookup: suggested symbol refused:" << reason;
+            continue;
+        }
         matches.append(Match{item.value(QLatin1String("symbol")).toString(),
                              item.value(QLatin1String("name")).toString(), exchange});
     }
