@@ -9,7 +9,9 @@
 #include <QDateTime>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -90,12 +92,18 @@ private slots:
     void choosingASourceListsItsNewestTitles();
     void thePeriodLimitsTheArticleList();
     void theSourceSelectorPopsUpOnlyUntilAnArticleIsOpened();
+    void anArticleLinkThatIsNoWebAddressIsNotLoaded_data();
+    void anArticleLinkThatIsNoWebAddressIsNotLoaded();
+    void aFeedRedirectToALocalFileIsNotFollowedOrStored();
     void theManagerAddsAFeedAfterFetchingIt();
     void anAtomFeedAddedInTheReaderListsItsArticles();
     void anAtomFeedOfTheSimulatorListsItsArticles();
     void theManagerRefusesDuplicatesAndNonFeeds();
     void aNetworkErrorWhileAddingIsShownAndTheDialogStaysOpen();
     void theManagerDeletesAFeedWithItsItems();
+    void theManagerRefusesAddressesItCouldNotReadBack_data();
+    void theManagerRefusesAddressesItCouldNotReadBack();
+    void aBarInAFeedsTitleIsDroppedSoItsColumnsStayInPlace();
 
 private:
     NewsFixture *news = nullptr;
@@ -237,6 +245,59 @@ void FeedReaderTest::theSourceSelectorPopsUpOnlyUntilAnArticleIsOpened()
     QTRY_COMPARE_WITH_TIMEOUT(view->url(), QUrl(server->url("/article0")), 10000);
     QTRY_COMPARE_WITH_TIMEOUT(pageText(view).trimmed(), QString("The article itself"), 10000);
     QVERIFY(server->requests().contains("/article0"));
+}
+
+void FeedReaderTest::anArticleLinkThatIsNoWebAddressIsNotLoaded_data()
+{
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<QString>("scheme");
+    QTest::newRow("file") << "file:///etc/passwd"
+                          << "file";
+    QTest::newRow("file, colon escaped") << "file%3A///etc/passwd"
+                                         << "file";
+    QTest::newRow("data") << "data:text/html,<script>alert(1)</script>"
+                          << "data";
+    QTest::newRow("javascript") << "javascript:alert(document.cookie)"
+                                << "javascript";
+}
+
+void FeedReaderTest::anArticleLinkThatIsNoWebAddressIsNotLoaded()
+{
+    QFETCH(QString, link);
+    QFETCH(QString, scheme);
+    news->addGeneralFeed("Hostile", server->url("/h.xml"));
+    server->scriptBody("/h.xml", rssDocument({{"Look here", link, "d",
+                                               "Tue, 05 Mar 2024 08:30:00 +0000", "", "", ""}},
+                                             "Hostile"));
+    QMainWindow window;
+    auto *host = new QWidget;
+    window.setCentralWidget(host);
+    ArticlesClass page(host);
+    page.getNewArticles();
+    QTRY_COMPARE(news->count("rssItems"), 1);
+    host->findChild<QComboBox *>("sourceBox")->setCurrentText("Hostile");
+    host->findChild<QComboBox *>("articleBox")->setCurrentText("Look here");
+    QCOMPARE(window.statusBar()->currentMessage(),
+             QString("Link not opened: only web addresses are opened, this one is a \"%1\" "
+                     "link.")
+                 .arg(scheme));
+    QTest::qWait(300);
+    auto *view = host->findChild<QWebEngineView *>("articleView");
+    QVERIFY2(view->url().scheme() != scheme, qPrintable(view->url().toString()));
+    QVERIFY(view->url().scheme() != "file");
+}
+
+void FeedReaderTest::aFeedRedirectToALocalFileIsNotFollowedOrStored()
+{
+    const int id = news->addGeneralFeed("Moved", server->url("/old.xml"));
+    server->scriptRedirect("/old.xml", "file:///etc/passwd", 301);
+    ArticlesClass page(container);
+    page.getNewArticles();
+    QTRY_COMPARE(server->requests().size(), 1);
+    QTest::qWait(200);
+    QCOMPARE(news->value(QString("SELECT feedUrl FROM rssFeeds WHERE id=%1").arg(id)),
+             server->url("/old.xml"));
+    QCOMPARE(news->count("rssItems"), 0);
 }
 
 void FeedReaderTest::theManagerAddsAFeedAfterFetchingIt()
@@ -382,6 +443,54 @@ void FeedReaderTest::theManagerDeletesAFeedWithItsItems()
     QCOMPARE(news->rows("SELECT title FROM rssItems"), QStringList({"k"}));
     QCOMPARE(table->rowCount(), 1);
     QVERIFY(form->findChild<QLineEdit *>("addressEdit")->text().isEmpty());
+}
+
+void FeedReaderTest::theManagerRefusesAddressesItCouldNotReadBack_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("message");
+    const QString bar = "A feed address cannot contain \"|\". Please try another.";
+    const QString web = "Only web addresses (http or https) can be used for feeds. Please try "
+                        "another.";
+    QTest::newRow("bar") << "/a.xml?x=1|2" << bar;
+    QTest::newRow("file") << "file:///etc/passwd" << web;
+    QTest::newRow("data") << "data:text/xml,<rss/>" << web;
+    QTest::newRow("no scheme") << "news.example/rss" << web;
+}
+
+void FeedReaderTest::theManagerRefusesAddressesItCouldNotReadBack()
+{
+    QFETCH(QString, address);
+    QFETCH(QString, message);
+    if (address.startsWith('/'))
+        address = server->url(address);
+    server->scriptBody("/a.xml", rssDocument({}, "A"));
+    AddRssClass manager;
+    QDialog *form = manager.dialogWindow();
+    form->findChild<QLineEdit *>("addressEdit")->setText(address);
+    form->findChild<QPushButton *>("saveButton")->click();
+    QCOMPARE(news->boxes().shown().size(), 1);
+    QCOMPARE(news->boxes().shown().last().title, QString("Error!"));
+    QCOMPARE(news->boxes().shown().last().text, message);
+    QTest::qWait(100);
+    QVERIFY(server->requests().isEmpty());
+    QCOMPARE(news->count("rssFeeds"), 0);
+    QVERIFY(form->findChild<QPushButton *>("saveButton")->isEnabled());
+}
+
+void FeedReaderTest::aBarInAFeedsTitleIsDroppedSoItsColumnsStayInPlace()
+{
+    server->scriptBody("/bar.xml", rssDocument({}, "Bob | News"));
+    AddRssClass manager;
+    QSignalSpy changed(&manager, &AddRssClass::NewArticles);
+    QDialog *form = manager.dialogWindow();
+    form->findChild<QLineEdit *>("addressEdit")->setText(server->url("/bar.xml"));
+    form->findChild<QPushButton *>("saveButton")->click();
+    QTRY_COMPARE(changed.count(), 1);
+    QCOMPARE(news->rows("SELECT title, feedUrl FROM rssFeeds"),
+             QStringList({"Bob  News|" + server->url("/bar.xml")}));
+    auto *table = form->findChild<QTableWidget *>("feedsTable");
+    QCOMPARE(table->item(0, 3)->text(), server->url("/bar.xml"));
 }
 
 NEWS_TEST_MAIN(FeedReaderTest)

@@ -52,7 +52,8 @@ private slots:
     void storingReplacesOnlyTheSymbolsRows();
     void replyRowsAreStoredUnderTheRequestedSymbol();
     void networkErrorKeepsTheRows();
-    void emptyBodyLeavesNoRows();
+    void aReplyWithoutRowsKeepsTheStoredHistory_data();
+    void aReplyWithoutRowsKeepsTheStoredHistory();
     void redirectIsFollowedForTheSameSymbol();
     // Against the simulated service
     void everyRangeFillsTheHistory();
@@ -233,18 +234,37 @@ void HistoryTest::networkErrorKeepsTheRows()
     QVERIFY(log.contains("server replied"));
 }
 
-void HistoryTest::emptyBodyLeavesNoRows()
+void HistoryTest::aReplyWithoutRowsKeepsTheStoredHistory_data()
 {
+    QTest::addColumn<QByteArray>("body");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("garbage") << QByteArray("\x01\x02 not a history \xff\n");
+    QTest::newRow("xml") << QByteArray("<?xml version=\"1.0\"?><error>busy</error>");
+    // What the service answers for a symbol it does not know: a few header lines, no data.
+    QTest::newRow("unknown symbol")
+        << QByteArray("uri:/instrument/1.0/NOPE/chartdata;type=quote;range=5y/csv/\n"
+                      "ticker:nope\nmessage:No symbol found\n");
+    QTest::newRow("header only") << MarketDataFixture::historyReply("IBM", {});
+    QTest::newRow("only malformed lines")
+        << MarketDataFixture::historyReply("IBM", {"20240102,x,y,z,w,v", "bad"});
+}
+
+void HistoryTest::aReplyWithoutRowsKeepsTheStoredHistory()
+{
+    QFETCH(QByteArray, body);
     MarketDataFixture fixture;
     QVERIFY(fixture.open());
     fixture.store().ExecSQL("INSERT INTO qData (date,symbol,Open,High,Low,Close,Volume) "
-                            "VALUES(20200101,'IBM',1,1,1,1,1)");
+                            "VALUES(20200101,'IBM',1,2,0.5,1.5,100)");
     ScriptedHttpServer server;
-    server.scriptBody("/instrument/1.0/IBM/chartdata;type=quote;range=5y/csv/", "");
+    server.scriptBody("/instrument/1.0/IBM/chartdata;type=quote;range=5y/csv/", body);
     ServiceUrlOverride service(server.baseUrl());
+    LogCapture log;
 
-    QCOMPARE(download(fixture.store(), "IBM", 6).outcome, PriceHistory::Outcome::Stored);
-    QCOMPARE(fixture.count("qData"), 0);
+    QCOMPARE(download(fixture.store(), "IBM", 6).outcome, PriceHistory::Outcome::Failed);
+    QCOMPARE(fixture.rows("SELECT date, symbol, Open, High, Low, Close, Volume FROM qData"),
+             QStringList({"20200101|IBM|1|2|0.5|1.5|100"}));
+    QVERIFY(log.contains("stored history kept"));
 }
 
 void HistoryTest::redirectIsFollowedForTheSameSymbol()

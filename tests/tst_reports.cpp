@@ -2,6 +2,7 @@
 #include "store/settingskeys.h"
 #include "support/newsfixture.h"
 #include "support/scriptedhttpserver.h"
+#include "support/simprocess.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -74,6 +75,7 @@ private slots:
     void everyItemIsStoredButOnlyMarketReportsAreListed();
     void choosingAReportShowsItsContent();
     void theHourlyRebuildKeepsTheReportBeingRead();
+    void scriptInAReportNeverRuns();
 
 private:
     NewsFixture *news = nullptr;
@@ -167,6 +169,27 @@ void ReportsTest::theHourlyRebuildKeepsTheReportBeingRead()
     news->store().ExecSQL("DELETE FROM marketWraps WHERE title='Older report'");
     page.reloadReports();
     QCOMPARE(list->currentIndex(), 0);
+}
+
+void ReportsTest::scriptInAReportNeverRuns()
+{
+    // The simulator's feed carries a note with script in it.
+    SimProcess sim;
+    QVERIFY(sim.isRunning());
+    qputenv("CORVANE_VENDOR_URL", sim.baseUrl().toUtf8());
+    WrapsClass page(container);
+    page.getMarketWraps();
+    QTRY_VERIFY_WITH_TIMEOUT(news->count("marketWraps") > 1, 10000);
+    auto *list = container->findChild<QComboBox *>();
+    auto *view = container->findChild<QWebEngineView *>("webView");
+    QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+    list->setCurrentText("Desk Note: About Scripts In Reports");
+    QVERIFY(loaded.wait(10000));
+    QTest::qWait(300); // time for an image error handler, had it been allowed to run
+    const QString text = pageText(view);
+    QVERIFY2(text.contains("scripts in them do not run"), qPrintable(text));
+    QVERIFY(!text.contains("SCRIPT RAN"));
+    QVERIFY(view->title() != "SCRIPT RAN");
 }
 
 NEWS_TEST_MAIN(ReportsTest)

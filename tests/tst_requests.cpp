@@ -1,11 +1,14 @@
 #include "common/requests.h"
 #include "common/serviceaddresses.h"
+#include "support/logcapture.h"
 #include "support/scriptedhttpserver.h"
 #include "support/simprocess.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QtTest>
+
+Q_DECLARE_METATYPE(ScriptedHttpServer::Reply)
 
 namespace {
 
@@ -37,13 +40,19 @@ private slots:
     void redirectChainEndsAfterFiveHops();
     void blockingFetchFollowsRedirectsAndGivesUpOnSilence();
     void replyTextStopsAtTheFirstZeroByte();
+    void aReplyPastItsCapIsAbortedAndLogged_data();
+    void aReplyPastItsCapIsAbortedAndLogged();
+    void theCapHoldsAcrossRedirects();
+    void onlyWebAddressesAreRequestedOrFollowed_data();
+    void onlyWebAddressesAreRequestedOrFollowed();
     void serviceAddressesComeFromTheEnvironment();
     void simulatorServesTheVendorFiles();
 };
 
 void RequestsTest::everyRequestLeavesRedirectsToTheCallerAndEndsInTime()
 {
-    const QNetworkRequest request = Requests::request(QUrl("http://127.0.0.1/x"));
+    const QNetworkRequest request =
+        Requests::request(QUrl("http://127.0.0.1/x"), Requests::Caps::Feeds);
     QCOMPARE(request.attribute(QNetworkRequest::RedirectPolicyAttribute).toInt(),
              int(QNetworkRequest::ManualRedirectPolicy));
     QCOMPARE(request.transferTimeout(), 30000);
@@ -54,7 +63,7 @@ void RequestsTest::everyRequestLeavesRedirectsToTheCallerAndEndsInTime()
     ScriptedHttpServer server;
     server.scriptRedirect("/old", "/new");
     QNetworkAccessManager manager;
-    QNetworkReply *reply = Requests::get(manager, QUrl(server.url("/old")));
+    QNetworkReply *reply = Requests::get(manager, QUrl(server.url("/old")), Requests::Caps::Feeds);
     QVERIFY(Requests::waitForFinished(reply, 5000));
     QCOMPARE(reply->error(), QNetworkReply::NoError);
     QCOMPARE(server.requests(), QStringList({"/old"})); // not followed by Qt
@@ -67,7 +76,8 @@ void RequestsTest::relativeRedirectIsResolvedAgainstTheRequest()
     server.scriptRedirect("/feeds/old.xml", "moved.xml?x=1");
     server.scriptBody("/feeds/moved.xml", "<rss/>");
     QNetworkAccessManager manager;
-    QNetworkReply *reply = Requests::get(manager, QUrl(server.url("/feeds/old.xml")));
+    QNetworkReply *reply =
+        Requests::get(manager, QUrl(server.url("/feeds/old.xml")), Requests::Caps::Feeds);
     QVERIFY(Requests::waitForFinished(reply, 5000));
     QCOMPARE(Requests::redirectTarget(reply), QUrl(server.url("/feeds/moved.xml?x=1")));
     QNetworkReply *next = Requests::followRedirect(manager, reply);
@@ -84,7 +94,7 @@ void RequestsTest::redirectChainEndsAfterFiveHops()
     ScriptedHttpServer server;
     server.scriptRedirect("/loop", "/loop");
     QNetworkAccessManager manager;
-    QNetworkReply *reply = Requests::get(manager, QUrl(server.url("/loop")));
+    QNetworkReply *reply = Requests::get(manager, QUrl(server.url("/loop")), Requests::Caps::Feeds);
     int followed = 0;
     while (reply) {
         QVERIFY(Requests::waitForFinished(reply, 5000));
@@ -106,17 +116,19 @@ void RequestsTest::blockingFetchFollowsRedirectsAndGivesUpOnSilence()
     silent.neverAnswer = true;
     server.script("/silent", silent);
 
-    const auto found = Requests::fetchBlocking(QUrl(server.url("/a")), 5000);
+    const auto found = Requests::fetchBlocking(QUrl(server.url("/a")), Requests::Caps::Feeds, 5000);
     QVERIFY(found.ok);
     QCOMPARE(found.body, QByteArray("answer"));
 
-    const auto missing = Requests::fetchBlocking(QUrl(server.url("/nothing")), 5000);
+    const auto missing =
+        Requests::fetchBlocking(QUrl(server.url("/nothing")), Requests::Caps::Feeds, 5000);
     QVERIFY(!missing.ok);
     QVERIFY(!missing.errorText.isEmpty());
 
     QElapsedTimer clock;
     clock.start();
-    const auto silence = Requests::fetchBlocking(QUrl(server.url("/silent")), 300);
+    const auto silence =
+        Requests::fetchBlocking(QUrl(server.url("/silent")), Requests::Caps::Feeds, 300);
     QVERIFY(!silence.ok);
     QVERIFY(clock.elapsed() < 5000);
 }
@@ -125,6 +137,96 @@ void RequestsTest::replyTextStopsAtTheFirstZeroByte()
 {
     QCOMPARE(Requests::latin1Text(QByteArray("abc\0def", 7)), QString("abc"));
     QCOMPARE(Requests::latin1Text("caf\xe9"), QString::fromLatin1("caf\xe9"));
+}
+
+void RequestsTest::aReplyPastItsCapIsAbortedAndLogged_data()
+{
+    QTest::addColumn<ScriptedHttpServer::Reply>("reply");
+    QTest::addColumn<bool>("aborted");
+    const Requests::ReplyCap cap{64 * 1024};
+    ScriptedHttpServer::Reply reply;
+    reply.body = QByteArray(cap.bytes, 'a');
+    QTest::newRow("exactly the cap") << reply << false;
+    reply.body = QByteArray(cap.bytes + 1, 'a');
+    QTest::newRow("announced past the cap") << reply << true;
+    reply.omitContentLength = true;
+    QTest::newRow("delivered past the cap, no length") << reply << true;
+    reply = {};
+    reply.endlessBodyBytes = 512LL * 1024 * 1024;
+    QTest::newRow("endless stream") << reply << true;
+}
+
+void RequestsTest::aReplyPastItsCapIsAbortedAndLogged()
+{
+    QFETCH(ScriptedHttpServer::Reply, reply);
+    QFETCH(bool, aborted);
+    ScriptedHttpServer server;
+    server.script("/big", reply);
+    LogCapture log;
+    QNetworkAccessManager manager;
+    QNetworkReply *answer =
+        Requests::get(manager, QUrl(server.url("/big")), Requests::ReplyCap{64 * 1024});
+    QVERIFY(Requests::waitForFinished(answer, 20000));
+    QCOMPARE(Requests::exceededCap(answer), aborted);
+    QCOMPARE(answer->error() != QNetworkReply::NoError, aborted);
+    QCOMPARE(log.contains("transfer aborted"), aborted);
+    if (!aborted)
+        QCOMPARE(answer->readAll().size(), 64 * 1024);
+
+    const auto blocking =
+        Requests::fetchBlocking(QUrl(server.url("/big")), Requests::ReplyCap{64 * 1024}, 20000);
+    QCOMPARE(blocking.ok, !aborted);
+    if (aborted)
+        QCOMPARE(blocking.errorText, QString("reply too large"));
+}
+
+void RequestsTest::theCapHoldsAcrossRedirects()
+{
+    ScriptedHttpServer server;
+    server.scriptRedirect("/moved", "/big");
+    server.scriptBody("/big", QByteArray(5000, 'b'));
+    QNetworkAccessManager manager;
+    QNetworkReply *first =
+        Requests::get(manager, QUrl(server.url("/moved")), Requests::ReplyCap{4000});
+    QVERIFY(Requests::waitForFinished(first, 5000));
+    QNetworkReply *next = Requests::followRedirect(manager, first);
+    QVERIFY(next);
+    QCOMPARE(Requests::capOf(next->request()), 4000);
+    QVERIFY(Requests::waitForFinished(next, 5000));
+    QVERIFY(Requests::exceededCap(next));
+}
+
+void RequestsTest::onlyWebAddressesAreRequestedOrFollowed_data()
+{
+    QTest::addColumn<QByteArray>("address");
+    QTest::newRow("file") << QByteArray("file:///etc/passwd");
+    QTest::newRow("file without slashes") << QByteArray("file:/etc/hostname");
+    QTest::newRow("data") << QByteArray("data:text/plain,secret");
+    QTest::newRow("qrc") << QByteArray("qrc:/Icons/Images/Icons/sets/png/128x128/home (2).png");
+    QTest::newRow("ftp") << QByteArray("ftp://127.0.0.1/x");
+    QTest::newRow("javascript") << QByteArray("javascript:alert(1)");
+}
+
+void RequestsTest::onlyWebAddressesAreRequestedOrFollowed()
+{
+    QFETCH(QByteArray, address);
+    QNetworkAccessManager manager;
+    QNetworkReply *direct =
+        Requests::get(manager, QUrl(QString::fromLatin1(address)), Requests::Caps::Feeds);
+    QSignalSpy finished(direct, &QNetworkReply::finished);
+    QVERIFY(finished.wait(5000)); // finishes, and says so, like any failed request
+    QCOMPARE(direct->error(), QNetworkReply::ProtocolUnknownError);
+    QVERIFY(direct->readAll().isEmpty());
+
+    ScriptedHttpServer server;
+    server.scriptRedirect("/jump", address);
+    QNetworkReply *jump = Requests::get(manager, QUrl(server.url("/jump")), Requests::Caps::Feeds);
+    QVERIFY(Requests::waitForFinished(jump, 5000));
+    QVERIFY(!Requests::redirectTarget(jump).isEmpty());
+    LogCapture log;
+    QVERIFY(!Requests::followRedirect(manager, jump));
+    QVERIFY(log.contains("refused to follow"));
+    QVERIFY(!Requests::fetchBlocking(QUrl(server.url("/jump")), Requests::Caps::Feeds, 5000).ok);
 }
 
 void RequestsTest::serviceAddressesComeFromTheEnvironment()
@@ -150,20 +252,22 @@ void RequestsTest::simulatorServesTheVendorFiles()
     SimProcess sim;
     QVERIFY(sim.isRunning());
     QVERIFY(sim.baseUrl().startsWith("http://127.0.0.1:"));
-    const auto info =
-        Requests::fetchBlocking(QUrl(sim.baseUrl() + "/Downloads/corVane/update.ini"));
+    const auto info = Requests::fetchBlocking(QUrl(sim.baseUrl() + "/Downloads/corVane/update.ini"),
+                                              Requests::Caps::VersionFile);
     QVERIFY(info.ok);
     const QStringList lines = QString::fromLatin1(info.body).split('\n');
     QCOMPARE(lines.first(), QString("1.12.03.16"));
     QVERIFY(lines.at(1).startsWith(sim.baseUrl()));
 
-    const auto data = Requests::fetchBlocking(QUrl(sim.baseUrl() + "/Downloads/Data.txt"));
+    const auto data = Requests::fetchBlocking(QUrl(sim.baseUrl() + "/Downloads/Data.txt"),
+                                              Requests::Caps::DataScript);
     QVERIFY(data.ok);
     const QStringList statements = QString::fromUtf8(data.body).split('\n', Qt::SkipEmptyParts);
     for (const QString &statement : statements)
         QVERIFY2(statement.endsWith(';'), qPrintable(statement));
     QVERIFY(data.body.contains(sim.baseUrl().toUtf8() + "/news/"));
-    QVERIFY(!Requests::fetchBlocking(QUrl(sim.baseUrl() + "/no/such/path")).ok);
+    QVERIFY(
+        !Requests::fetchBlocking(QUrl(sim.baseUrl() + "/no/such/path"), Requests::Caps::Feeds).ok);
 }
 
 QTEST_MAIN(RequestsTest)

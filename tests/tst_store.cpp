@@ -79,6 +79,8 @@ private slots:
     void answeringYesFillsTheStoreFromTheVendor();
     void failedDownloadIsReportedAndLeavesAnEmptyStore();
     void cancelledDownloadLeavesNoFileAndAnEmptyStore();
+    void populationIsOfferedAgainUntilItHasSucceeded();
+    void aFailingStatementLeavesTheWholeTransactionUndone();
     void configKeyWrittenTwiceKeepsTheSecondValue();
     void reinsertedNewsItemStaysOneRow();
     void quotedNumbersCompareAndSortAsNumbers();
@@ -264,6 +266,56 @@ void StoreTest::cancelledDownloadLeavesNoFileAndAnEmptyStore()
     QCOMPARE(fixture.count("symbols"), 0);
     QVERIFY(!QFile::exists(fixture.profile().profileDirectory() + "/Data.txt"));
     QCOMPARE(fixture.boxes().titles(), QStringList({"Populate Database?"}));
+}
+
+void StoreTest::populationIsOfferedAgainUntilItHasSucceeded()
+{
+    ScriptedHttpServer server;
+    server.scriptBody("/Downloads/Data.txt", "busy", 503);
+    ServiceUrl url(server.baseUrl());
+    StoreFixture fixture;
+    fixture.boxes().answer("Populate Database?", QMessageBox::Yes);
+    QVERIFY(fixture.open());
+    QVERIFY(fixture.boxes().wasShown("Download failed"));
+    QCOMPARE(fixture.count("symbols"), 0);
+
+    // Next start, same version: asked again; this time the download works.
+    fixture.boxes().clear();
+    server.scriptBody("/Downloads/Data.txt",
+                      "INSERT INTO symbols (symbol, companyName) VALUES('IBM','IBM Corp');\n");
+    {
+        GDatabaseClass second;
+        QVERIFY(second.openDatabase());
+    }
+    QCOMPARE(fixture.boxes().titles(), QStringList({"Populate Database?"}));
+    QCOMPARE(fixture.count("symbols"), 1);
+
+    // Populated: never asked again, even should the symbols be deleted later.
+    fixture.store().ExecSQL("DELETE FROM symbols");
+    fixture.boxes().clear();
+    {
+        GDatabaseClass third;
+        QVERIFY(third.openDatabase());
+    }
+    QVERIFY(fixture.boxes().shown().isEmpty());
+}
+
+void StoreTest::aFailingStatementLeavesTheWholeTransactionUndone()
+{
+    StoreFixture fixture;
+    QVERIFY(fixture.open());
+    fixture.store().ExecSQL("INSERT INTO symbols (symbol) VALUES('KEEP')");
+    LogCapture log;
+    QVERIFY(!fixture.store().runInTransaction({"DELETE FROM symbols",
+                                               "INSERT INTO symbols (symbol) VALUES('NEW')",
+                                               "INSERT INTO nosuchtable VALUES(1)"}));
+    QVERIFY(log.contains("runInTransaction: "));
+    QCOMPARE(fixture.rows("SELECT symbol FROM symbols"), QStringList({"KEEP"}));
+    QVERIFY(fixture.store().runInTransaction(
+        {"DELETE FROM symbols", "INSERT INTO symbols (symbol) VALUES('NEW')"}));
+    QCOMPARE(fixture.rows("SELECT symbol FROM symbols"), QStringList({"NEW"}));
+    // No transaction is left open behind either call.
+    QVERIFY(fixture.store().runInTransaction({"SELECT 1"}));
 }
 
 void StoreTest::configKeyWrittenTwiceKeepsTheSecondValue()

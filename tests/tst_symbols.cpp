@@ -50,6 +50,8 @@ private slots:
     void suggestReplyIsReadAsDataWithTypeTextForMissingExchange();
     void suggestReplyThatIsNoObjectIsRejected();
     void suggestTextsComeWithoutSurroundingBlanks();
+    void suggestedSymbolsThatCouldNotBeStoredAreRefusedWithAReason_data();
+    void suggestedSymbolsThatCouldNotBeStoredAreRefusedWithAReason();
     void addressesEncodeTheTypedTextAndSymbol();
     // Search dialog
     void searchDialogSettings();
@@ -119,6 +121,31 @@ void SymbolsTest::suggestTextsComeWithoutSurroundingBlanks()
     SymbolLookup::addSymbol(fixture.store(), matches->at(0));
     QCOMPARE(fixture.rows("SELECT symbol, companyName, exchange FROM symbols"),
              QStringList({"WTS.WS|Watsco Inc. (WTS)|NYQ"}));
+}
+
+void SymbolsTest::suggestedSymbolsThatCouldNotBeStoredAreRefusedWithAReason_data()
+{
+    QTest::addColumn<QByteArray>("symbol");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("NUL") << QByteArray("AB\\u0000C") << "a NUL character";
+    QTest::newRow("NUL first") << QByteArray("\\u0000") << "a NUL character";
+    QTest::newRow("line break") << QByteArray("AB\\nC") << "a control character";
+    QTest::newRow("bar") << QByteArray("A|B") << "\"|\"";
+}
+
+void SymbolsTest::suggestedSymbolsThatCouldNotBeStoredAreRefusedWithAReason()
+{
+    QFETCH(QByteArray, symbol);
+    QFETCH(QString, reason);
+    LogCapture log;
+    const auto matches = SymbolLookup::parseSuggestReply(
+        "cb({\"ResultSet\":{\"Result\":[{\"symbol\":\"" + symbol +
+        "\",\"name\":\"Odd\",\"exch\":\"X\"},{\"symbol\":\"IBM\",\"name\":\"IBM\","
+        "\"exch\":\"NYQ\"}]}})");
+    QVERIFY(matches.has_value());
+    QCOMPARE(matches->size(), 1);
+    QCOMPARE(matches->first().symbol, QString("IBM"));
+    QVERIFY(log.contains("suggested symbol refused: it contains " + reason));
 }
 
 void SymbolsTest::addressesEncodeTheTypedTextAndSymbol()

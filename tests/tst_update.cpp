@@ -209,7 +209,7 @@ void UpdateTest::aFailedOrCutShortDownloadIsReportedAndNeverStarted()
     ScriptedHttpServer::Reply reply;
     reply.status = status;
     reply.body = installerBody();
-    reply.cutAfterBytes = cutAfter;
+    reply.truncateBodyAt = cutAfter;
     fixture->server().script(Installer, reply);
     fixture->boxes().answer("Downloader", QMessageBox::Yes);
 

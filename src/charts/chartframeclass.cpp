@@ -8,6 +8,7 @@
 #include "charts/indicatorpanels.h"
 #include "charts/qchartviewer.h"
 #include "charts/signalsclass.h"
+#include "common/weblinks.h"
 #include "imagemaphandler.h"
 #include "marketdata/pricehistory.h"
 #include "store/gdatabaseclass.h"
@@ -18,7 +19,6 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QDebug>
-#include <QDesktopServices>
 #include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
@@ -442,7 +442,7 @@ void ChartFrameClass::rssTableDblClick(int row, int)
     const QStringList urls = GDatabaseClass::mainStore().GetSQLRecords(
         QStringLiteral("SELECT url FROM newsItems WHERE id=%1").arg(id));
     if (!urls.isEmpty() && !urls.first().isEmpty())
-        QDesktopServices::openUrl(QUrl::fromUserInput(urls.first()));
+        WebLinks::openFeedLink(this, urls.first());
 }
 
 void ChartFrameClass::getQuotes()

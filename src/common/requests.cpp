@@ -16,6 +16,79 @@ namespace {
 
 const auto RedirectCountAttribute =
     static_cast<QNetworkRequest::Attribute>(QNetworkRequest::User + 1);
+const auto CapAttribute = static_cast<QNetworkRequest::Attribute>(QNetworkRequest::User + 2);
+const char *const ExceededCapProperty = "corvaneReplyExceededCap";
+
+std::atomic<int> transferTimeout{TransferTimeoutMs};
+
+// The reply to an address this application does not request: finished before it started.
+class RefusedReply : public QNetworkReply
+{
+public:
+    RefusedReply(const QNetworkRequest &request, QObject *parent) : QNetworkReply(parent)
+    {
+        setRequest(request);
+        setUrl(request.url());
+        setOperation(QNetworkAccessManager::GetOperation);
+        setError(ProtocolUnknownError,
+                 QStringLiteral("Refused: only http and https addresses are requested"));
+        open(QIODevice::ReadOnly);
+        setFinished(true);
+        // Queued, so that the caller has connected to the signals by then.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                emit errorOccurred(error());
+                emit finished();
+            },
+            Qt::QueuedConnection);
+    }
+    void abort() override {}
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+};
+
+void abortOversized(QNetworkReply *reply, qint64 cap, qint64 seen)
+{
+    if (reply->property(ExceededCapProperty).toBool())
+        return;
+    reply->setProperty(ExceededCapProperty, true);
+    // Nothing of an oversized reply is handed on, even when it had arrived completely.
+    reply->skip(reply->bytesAvailable());
+    qDebug().noquote() << QStringLiteral("Requests: reply from %1 exceeds %2 bytes (%3 seen), "
+                                         "transfer aborted")
+                              .arg(reply->url().toString().left(200))
+                              .arg(cap)
+                              .arg(seen);
+    reply->abort();
+}
+
+// Ends the transfer as soon as the reply announces or delivers more than its cap, so that an
+// endless or huge answer never sits in memory.
+void watchCap(QNetworkReply *reply, qint64 cap)
+{
+    if (cap <= 0)
+        return;
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, cap] {
+        bool known = false;
+        const qint64 announced =
+            reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
+        if (known && announced > cap)
+            abortOversized(reply, cap, announced);
+    });
+    // Progress signals come at most every few hundred milliseconds; readyRead comes with the
+    // data, so a caller that reads at the end never gets to see more than the cap.
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, cap] {
+        if (reply->bytesAvailable() > cap)
+            abortOversized(reply, cap, reply->bytesAvailable());
+    });
+    QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
+                     [reply, cap](qint64 received, qint64) {
+                         if (received > cap)
+                             abortOversized(reply, cap, received);
+                     });
+}
 
 std::atomic<int> blockingWait{BlockingWaitMs};
 
@@ -41,19 +114,59 @@ QByteArray userAgent()
         .toLatin1();
 }
 
-QNetworkRequest request(const QUrl &url)
+bool isRequestable(const QUrl &url)
+{
+    const QString scheme = url.scheme().toLower();
+    return url.isValid() && !url.host().isEmpty() &&
+           (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
+}
+
+QNetworkRequest request(const QUrl &url, ReplyCap cap)
 {
     QNetworkRequest request(url);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::ManualRedirectPolicy);
-    request.setTransferTimeout(TransferTimeoutMs);
+    request.setTransferTimeout(transferTimeoutMs());
     request.setHeader(QNetworkRequest::UserAgentHeader, userAgent());
+    request.setAttribute(CapAttribute, cap.bytes);
     return request;
 }
 
-QNetworkReply *get(QNetworkAccessManager &manager, const QUrl &url)
+QNetworkReply *get(QNetworkAccessManager &manager, const QNetworkRequest &request)
 {
-    return manager.get(request(url));
+    if (!isRequestable(request.url())) {
+        // QNetworkAccessManager would read file:, qrc: and data: addresses without a word.
+        qDebug().noquote() << "Requests: refused to request" << request.url().toString().left(200);
+        return new RefusedReply(request, &manager);
+    }
+    QNetworkReply *reply = manager.get(request);
+    watchCap(reply, capOf(request));
+    return reply;
+}
+
+QNetworkReply *get(QNetworkAccessManager &manager, const QUrl &url, ReplyCap cap)
+{
+    return get(manager, request(url, cap));
+}
+
+qint64 capOf(const QNetworkRequest &request)
+{
+    return request.attribute(CapAttribute, 0).toLongLong();
+}
+
+bool exceededCap(const QNetworkReply *reply)
+{
+    return reply->property(ExceededCapProperty).toBool();
+}
+
+void setTransferTimeoutMs(int milliseconds)
+{
+    transferTimeout = milliseconds > 0 ? milliseconds : TransferTimeoutMs;
+}
+
+int transferTimeoutMs()
+{
+    return transferTimeout;
 }
 
 QUrl redirectTarget(const QNetworkReply *reply)
@@ -77,14 +190,19 @@ QNetworkReply *followRedirect(QNetworkAccessManager &manager, const QNetworkRepl
     const QUrl target = redirectTarget(reply);
     if (target.isEmpty())
         return nullptr;
+    if (!isRequestable(target)) {
+        qDebug().noquote() << "Requests: refused to follow a redirect to"
+                           << target.toString().left(200);
+        return nullptr;
+    }
     const int hops = redirectCount(reply) + 1;
     if (hops > MaxRedirects) {
         qDebug() << "Requests: too many redirects, giving up at" << target.toString();
         return nullptr;
     }
-    QNetworkRequest next = request(target);
+    QNetworkRequest next = request(target, ReplyCap{capOf(reply->request())});
     next.setAttribute(RedirectCountAttribute, hops);
-    return manager.get(next);
+    return get(manager, next);
 }
 
 bool waitForFinished(QNetworkReply *reply, int timeoutMs)
@@ -105,13 +223,13 @@ bool waitForFinished(QNetworkReply *reply, int timeoutMs)
     return false;
 }
 
-BlockingResult fetchBlocking(const QUrl &url, int timeoutMs)
+BlockingResult fetchBlocking(const QUrl &url, ReplyCap cap, int timeoutMs)
 {
     BlockingResult result;
     QNetworkAccessManager manager;
     QElapsedTimer clock;
     clock.start();
-    QNetworkReply *reply = get(manager, url);
+    QNetworkReply *reply = get(manager, url, cap);
     for (;;) {
         const int left = qMax(1, timeoutMs - int(clock.elapsed()));
         if (!waitForFinished(reply, left)) {
@@ -119,7 +237,8 @@ BlockingResult fetchBlocking(const QUrl &url, int timeoutMs)
             break;
         }
         if (reply->error() != QNetworkReply::NoError) {
-            result.errorText = reply->errorString();
+            result.errorText =
+                exceededCap(reply) ? QStringLiteral("reply too large") : reply->errorString();
             break;
         }
         if (QNetworkReply *next = followRedirect(manager, reply)) {
@@ -128,7 +247,7 @@ BlockingResult fetchBlocking(const QUrl &url, int timeoutMs)
             continue;
         }
         if (!redirectTarget(reply).isEmpty()) {
-            result.errorText = QStringLiteral("too many redirects");
+            result.errorText = QStringLiteral("redirect not followed");
             break;
         }
         result.ok = true;

@@ -10,7 +10,8 @@ class QNetworkReply;
 
 // The one way this application talks HTTP. Redirects are never followed by Qt itself: the
 // callers decide (most follow the target with followRedirect, some only log it), every transfer
-// ends after 30 s, and servers see who is asking.
+// ends after 30 s, and servers see who is asking. Only http and https are ever requested or
+// followed, and no reply may grow past the cap its caller sets for the service.
 namespace Requests {
 
 constexpr int TransferTimeoutMs = 30000;
@@ -22,10 +23,50 @@ constexpr int MaxRedirects = 5;
 int blockingWaitMs();
 void setBlockingWaitMs(int milliseconds);
 
+// The most a reply may carry. A reply that announces or delivers more is aborted: it finishes
+// with QNetworkReply::OperationCanceledError, so callers store nothing, and the abort is logged.
+// Should the last bytes and the end of the transfer arrive together, the reply may finish without
+// an error but hands out no data; exceededCap() tells either way.
+// A distinct type, so that a timeout can never be passed where a size is meant.
+struct ReplyCap
+{
+    qint64 bytes = 0;
+};
+
+// The cap of each service: far above what the service really sends, far below what would hurt.
+namespace Caps {
+constexpr qint64 MiB = 1024 * 1024;
+inline constexpr ReplyCap History{20 * MiB};
+inline constexpr ReplyCap Quotes{5 * MiB};
+inline constexpr ReplyCap Feeds{10 * MiB};
+inline constexpr ReplyCap Pictures{5 * MiB};
+inline constexpr ReplyCap DataScript{20 * MiB};
+// Symbol suggestions and quote lines: a few hundred bytes each.
+inline constexpr ReplyCap SymbolLookup{1 * MiB};
+// The update checker's version file: a few lines.
+inline constexpr ReplyCap VersionFile{64 * 1024};
+} // namespace Caps
+
 QByteArray userAgent();
 
-QNetworkRequest request(const QUrl &url);
-QNetworkReply *get(QNetworkAccessManager &manager, const QUrl &url);
+// True for the schemes this application speaks: http and https.
+bool isRequestable(const QUrl &url);
+
+QNetworkRequest request(const QUrl &url, ReplyCap cap);
+// Sends the GET. An address that is not http(s) is not requested: the reply finishes at once
+// (queued) with QNetworkReply::ProtocolUnknownError.
+QNetworkReply *get(QNetworkAccessManager &manager, const QNetworkRequest &request);
+QNetworkReply *get(QNetworkAccessManager &manager, const QUrl &url, ReplyCap cap);
+
+// The cap of a request made here (0 for one made elsewhere).
+qint64 capOf(const QNetworkRequest &request);
+// True when the reply was aborted because it grew past its cap.
+bool exceededCap(const QNetworkReply *reply);
+
+// Shortens the transfer timeout of the requests made from now on; tests use it so that a silent
+// server does not cost them 30 s. A value <= 0 restores TransferTimeoutMs.
+void setTransferTimeoutMs(int milliseconds);
+int transferTimeoutMs();
 
 // The redirect target of a finished reply resolved against the address that was asked for, or an
 // empty URL when the reply is no redirect.
@@ -34,8 +75,9 @@ QUrl redirectTarget(const QNetworkReply *reply);
 // Number of redirects that led to this reply's request.
 int redirectCount(const QNetworkReply *reply);
 
-// Issues the GET for a redirecting reply's target. Returns nullptr (and logs) when the reply is no
-// redirect or the chain would get longer than MaxRedirects.
+// Issues the GET for a redirecting reply's target, with the cap of the first request. Returns
+// nullptr (and logs) when the reply is no redirect, the target is not http(s) or the chain would
+// get longer than MaxRedirects.
 QNetworkReply *followRedirect(QNetworkAccessManager &manager, const QNetworkReply *reply);
 
 // Turns the event loop until the reply has finished. After timeoutMs the reply is aborted, so it
@@ -51,7 +93,7 @@ struct BlockingResult
 
 // A GET that waits (event loop turning) for at most timeoutMs, following up to MaxRedirects
 // redirects. Used only where the caller cannot go on without the answer.
-BlockingResult fetchBlocking(const QUrl &url, int timeoutMs = blockingWaitMs());
+BlockingResult fetchBlocking(const QUrl &url, ReplyCap cap, int timeoutMs = blockingWaitMs());
 
 // Reply text taken one character per byte up to the first zero byte.
 QString latin1Text(const QByteArray &body);

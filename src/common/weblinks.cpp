@@ -1,5 +1,7 @@
 #include "common/weblinks.h"
 
+#include "common/statusmessages.h"
+
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDesktopServices>
@@ -35,6 +37,16 @@ QString refusedLinkMessage(const QUrl &url)
     return QCoreApplication::translate("WebLinks", "Link not opened: only web addresses are "
                                                    "opened, this one is a \"%1\" link.")
         .arg(scheme.left(20));
+}
+
+bool openFeedLink(QWidget *source, const QString &link)
+{
+    const QUrl url = webAddressFromText(link);
+    if (url.isEmpty()) {
+        StatusMessages::show(source, refusedLinkMessage(QUrl(link.trimmed())));
+        return false;
+    }
+    return openInBrowser(url);
 }
 
 } // namespace WebLinks

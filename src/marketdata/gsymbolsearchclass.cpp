@@ -82,7 +82,8 @@ void GSymbolSearchClass::addSymbol() {}
 
 void GSymbolSearchClass::getSymbol(const QString &text)
 {
-    QNetworkReply *reply = Requests::get(*manager, SymbolLookup::suggestUrl(text));
+    QNetworkReply *reply =
+        Requests::get(*manager, SymbolLookup::suggestUrl(text), Requests::Caps::SymbolLookup);
     reply->setProperty(SequenceProperty, ++suggestRequests);
     connect(reply, &QNetworkReply::finished, this, &GSymbolSearchClass::replyFinished);
 }
@@ -137,7 +138,8 @@ QStringList GSymbolSearchClass::getSymbolList(const QString &text)
 {
     resultList.clear();
     resultReady = false;
-    QNetworkReply *reply = Requests::get(*manager, SymbolLookup::suggestUrl(text));
+    QNetworkReply *reply =
+        Requests::get(*manager, SymbolLookup::suggestUrl(text), Requests::Caps::SymbolLookup);
     connect(reply, &QNetworkReply::finished, this, &GSymbolSearchClass::listReplyFinished);
     return waitForResult(reply);
 }
@@ -164,7 +166,8 @@ QStringList GSymbolSearchClass::getSymbolStats(const QString &symbol)
 {
     resultList.clear();
     resultReady = false;
-    QNetworkReply *reply = Requests::get(*manager, SymbolLookup::quoteLineUrl(symbol));
+    QNetworkReply *reply =
+        Requests::get(*manager, SymbolLookup::quoteLineUrl(symbol), Requests::Caps::SymbolLookup);
     connect(reply, &QNetworkReply::finished, this, &GSymbolSearchClass::statsReplyFinished);
     return waitForResult(reply);
 }

@@ -159,11 +159,12 @@ Parsed parseReply(const QString &text)
     return parsed;
 }
 
-void store(GDatabaseClass &store, const QString &symbol, const QList<Row> &rows)
+QStringList storeStatements(const QString &symbol, const QList<Row> &rows)
 {
     const QString quotedSymbol = sqlQuoted(symbol);
-    store.ExecSQL(QStringLiteral("DELETE FROM qData WHERE symbol=") + quotedSymbol);
-    store.ExecSQL(QStringLiteral("BEGIN TRANSACTION;"));
+    QStringList statements;
+    statements.reserve(1 + rows.size() / RowsPerStatement + 1);
+    statements << QStringLiteral("DELETE FROM qData WHERE symbol=") + quotedSymbol;
     QString insert;
     int count = 0;
     const QString head =
@@ -183,19 +184,29 @@ void store(GDatabaseClass &store, const QString &symbol, const QList<Row> &rows)
             insert.append(QLatin1Char(',')).append(*value);
         insert.append(QLatin1Char(')'));
         if (++count == RowsPerStatement) {
-            store.ExecSQL(insert);
+            statements << insert;
             insert.clear();
             count = 0;
         }
     }
     if (count > 0)
-        store.ExecSQL(insert);
-    store.ExecSQL(QStringLiteral("COMMIT;"));
+        statements << insert;
+    return statements;
+}
+
+bool store(GDatabaseClass &store, const QString &symbol, const QList<Row> &rows)
+{
+    if (rows.isEmpty()) {
+        qDebug().noquote() << "PriceHistory: no rows for" << symbol << "- stored history kept";
+        return false;
+    }
+    return store.runInTransaction(storeStatements(symbol, rows));
 }
 
 QNetworkReply *request(QNetworkAccessManager &manager, const QString &symbol, int timeFrameIndex)
 {
-    QNetworkReply *reply = Requests::get(manager, requestUrl(symbol, timeFrameIndex));
+    QNetworkReply *reply =
+        Requests::get(manager, requestUrl(symbol, timeFrameIndex), Requests::Caps::History);
     reply->setProperty(SymbolProperty, symbol);
     return reply;
 }
@@ -220,7 +231,8 @@ ReplyResult handleReply(GDatabaseClass &store, QNetworkAccessManager &manager, Q
         return result;
     }
     const Parsed parsed = parseReply(text);
-    PriceHistory::store(store, result.symbol, parsed.rows);
+    if (!PriceHistory::store(store, result.symbol, parsed.rows))
+        return result;
     result.outcome = Outcome::Stored;
     result.rowsStored = int(parsed.rows.size());
     return result;

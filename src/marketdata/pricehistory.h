@@ -44,8 +44,14 @@ struct Parsed
 // one the fields are taken as date, open, high, low, close, volume.
 Parsed parseReply(const QString &text);
 
-// Replaces the symbol's rows in qData with the rows.
-void store(GDatabaseClass &store, const QString &symbol, const QList<Row> &rows);
+// The statements that replace the symbol's rows in qData with the rows (without the transaction
+// around them).
+QStringList storeStatements(const QString &symbol, const QList<Row> &rows);
+
+// Replaces the symbol's rows in qData with the rows, in one transaction. No rows replace nothing:
+// a reply that did not parse never costs the user the history already stored. Returns whether
+// the rows were stored.
+bool store(GDatabaseClass &store, const QString &symbol, const QList<Row> &rows);
 
 // Sends the request; the reply remembers the symbol it was made for, across redirects too.
 QNetworkReply *request(QNetworkAccessManager &manager, const QString &symbol, int timeFrameIndex);
@@ -66,7 +72,8 @@ struct ReplyResult
 };
 
 // Handles a finished reply: a network error stores nothing, a redirect is followed (the caller
-// connects `next` like the first reply), data replace the symbol's rows. The caller redraws and
+// connects `next` like the first reply), a reply with data rows replaces the symbol's rows, one
+// without (an error page, the answer for an unknown symbol) keeps them. The caller redraws and
 // deletes the reply afterwards.
 ReplyResult handleReply(GDatabaseClass &store, QNetworkAccessManager &manager,
                         QNetworkReply *reply);

@@ -4,6 +4,7 @@
 #include "store/gdatabaseclass.h"
 #include "store/sqlquoting.h"
 
+#include <QDebug>
 #include <QHash>
 #include <QSet>
 #include <QXmlStreamReader>
@@ -19,10 +20,9 @@ const QString EmptyValue = QStringLiteral(" - ");
 
 // Stored text is read back as "|"-joined row strings, so a "|" inside a value would shift
 // every column after it.
-QString storable(QString text)
+QString storable(const QString &text)
 {
-    text.remove(QLatin1Char('|'));
-    return sqlQuoted(text);
+    return sqlQuotedRowValue(text);
 }
 
 // Rows per INSERT: several rows per statement keep a 500-symbol snapshot well under a second
@@ -76,18 +76,17 @@ std::optional<QList<Quote>> parseReply(const QByteArray &body)
     QXmlStreamReader xml(body);
     QList<Quote> quotes;
     int depth = 0; // 1 = root, 2 = the root's children, 3 = quotes, 4 = fields
-    bool inFirstChild = false;
-    bool firstChildSeen = false;
+    bool inResults = false;
+    bool resultsSeen = false;
     Quote *quote = nullptr;
     while (!xml.atEnd()) {
         const QXmlStreamReader::TokenType token = xml.readNext();
         if (token == QXmlStreamReader::StartElement) {
             ++depth;
             if (depth == 2) {
-                // Only the root's first child holds the quotes.
-                inFirstChild = !firstChildSeen;
-                firstChildSeen = true;
-            } else if (depth == 3 && inFirstChild && xml.name() == QLatin1String("quote")) {
+                inResults = !resultsSeen && xml.name() == QLatin1String("results");
+                resultsSeen = resultsSeen || inResults;
+            } else if (depth == 3 && inResults && xml.name() == QLatin1String("quote")) {
                 quotes.append(
                     Quote{xml.attributes().value(QLatin1String("symbol")).toString(), {}});
                 quote = &quotes.last();
@@ -110,24 +109,32 @@ std::optional<QList<Quote>> parseReply(const QByteArray &body)
     return quotes;
 }
 
-void store(GDatabaseClass &store, const QList<Quote> &quotes)
+QStringList storeStatements(const QList<Quote> &quotes)
 {
-    store.ExecSQL(QStringLiteral("BEGIN TRANSACTION;"));
-    store.ExecSQL(QStringLiteral("DELETE FROM fData"));
+    QStringList statements;
     QString insert;
     int rows = 0;
     auto flush = [&] {
         if (rows == 0)
             return;
-        store.ExecSQL(insert);
+        statements << insert;
         insert.clear();
         rows = 0;
     };
     // Every quote repeats the same field names.
     QHash<QString, QString> quotedNames;
+    QSet<QString> replaced;
     const QString head = QStringLiteral("INSERT INTO fData (symbol, name, value) VALUES ");
     for (const Quote &quote : quotes) {
+        // A quote without a symbol or without fields carries nothing to replace rows with.
+        if (quote.fields.isEmpty() || storable(quote.symbol) == QLatin1String("''"))
+            continue;
         const QString symbol = storable(quote.symbol);
+        if (!replaced.contains(symbol)) {
+            replaced.insert(symbol);
+            flush();
+            statements << QStringLiteral("DELETE FROM fData WHERE symbol=") + symbol;
+        }
         for (const Field &field : quote.fields) {
             auto name = quotedNames.find(field.name);
             if (name == quotedNames.end())
@@ -145,7 +152,25 @@ void store(GDatabaseClass &store, const QList<Quote> &quotes)
         }
     }
     flush();
-    store.ExecSQL(QStringLiteral("COMMIT;"));
+    // Symbols no list follows any more are not asked for; their rows go with the first snapshot
+    // that brought anything.
+    if (!replaced.isEmpty())
+        statements
+            << QStringLiteral("DELETE FROM fData WHERE symbol NOT IN (%1) AND symbol NOT IN "
+                              "(SELECT symbol FROM symbols UNION SELECT symbol FROM "
+                              "portfolio UNION SELECT symbol FROM watchedSymbols)")
+                   .arg(QStringList(replaced.cbegin(), replaced.cend()).join(QLatin1Char(',')));
+    return statements;
+}
+
+bool store(GDatabaseClass &store, const QList<Quote> &quotes)
+{
+    const QStringList statements = storeStatements(quotes);
+    if (statements.isEmpty()) {
+        qDebug() << "QuoteSnapshot: the reply carries no quotes; the snapshot is kept";
+        return false;
+    }
+    return store.runInTransaction(statements);
 }
 
 } // namespace QuoteSnapshot

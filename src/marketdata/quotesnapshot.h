@@ -38,11 +38,19 @@ QString statement(const QStringList &symbols);
 // The quote service address for the symbols, every query value percent-encoded.
 QUrl requestUrl(const QStringList &symbols);
 
-// The quotes of a reply, or nothing when the reply is no XML document. A field element without
-// text gets the value " - ".
+// The quotes of a reply, or nothing when the reply is no XML document. The quotes are the "quote"
+// elements of the root's child named "results" (the service may put a "diagnostics" element
+// before it). A field element without text gets the value " - ".
 std::optional<QList<Quote>> parseReply(const QByteArray &body);
 
-// Replaces the whole fData table with the quotes, in one transaction.
-void store(GDatabaseClass &store, const QList<Quote> &quotes);
+// The statements that replace the snapshot rows of every symbol the quotes carry (without the
+// transaction around them). Symbols the quotes do not carry keep their rows, unless no list
+// (symbols, portfolio, watchlists) follows them any more.
+QStringList storeStatements(const QList<Quote> &quotes);
+
+// Replaces, in one transaction, the snapshot rows of the symbols the quotes carry; the rows of
+// other symbols are kept, so a reply that leaves symbols out or carries none loses nothing.
+// Returns whether anything was stored.
+bool store(GDatabaseClass &store, const QList<Quote> &quotes);
 
 } // namespace QuoteSnapshot

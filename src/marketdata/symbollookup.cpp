@@ -28,6 +28,22 @@ QString storable(QString text)
     return sqlQuoted(text.remove(QLatin1Char('|')));
 }
 
+// Why a suggested symbol cannot be used, or an empty text. A zero byte would end the statement
+// that stores it, a control character cannot be typed or shown, and a "|" would be dropped from
+// the stored key, which would then name another symbol.
+QString refusedSymbolReason(const QString &symbol)
+{
+    if (symbol.contains(QChar(0)))
+        return QStringLiteral("it contains a NUL character");
+    for (const QChar c : symbol) {
+        if (c.category() == QChar::Other_Control)
+            return QStringLiteral("it contains a control character");
+    }
+    if (symbol.contains(QLatin1Char('|')))
+        return QStringLiteral("it contains \"|\"");
+    return {};
+}
+
 } // namespace
 
 QUrl suggestUrl(const QString &text)
@@ -66,6 +82,10 @@ std::optional<QList<Match>> parseSuggestReply(const QByteArray &body)
         QString exchange = text("exch");
         if (exchange.isEmpty())
             exchange = text("typeDisp");
+        if (const QString reason = refusedSymbolReason(text("symbol")); !reason.isEmpty()) {
+            qDebug().noquote() << "SymbolLookup: suggested symbol refused:" << reason;
+            continue;
+        }
         matches.append(Match{text("symbol"), text("name"), exchange});
     }
     return matches;

@@ -2,6 +2,7 @@
 
 #include "common/messageboxes.h"
 #include "common/requests.h"
+#include "news/feedaddress.h"
 #include "news/feeditems.h"
 #include "news/newsstatements.h"
 #include "store/gdatabaseclass.h"
@@ -117,8 +118,12 @@ void AddRssClass::addButtonClick()
     const QString address = addressEdit->text().trimmed();
     if (address.isEmpty())
         return;
+    if (const QString refusal = FeedAddress::refusal(address); !refusal.isEmpty()) {
+        MessageBoxes::warning(dialog, tr("Error!"), refusal);
+        return;
+    }
     saveButton->setEnabled(false);
-    QNetworkReply *reply = Requests::get(*manager, QUrl(address));
+    QNetworkReply *reply = Requests::get(*manager, QUrl(address), Requests::Caps::Feeds);
     // The address as typed, so that it is stored exactly and found again by the reader.
     reply->setProperty("feedAddress", address);
     connect(reply, &QNetworkReply::finished, this, &AddRssClass::replyFinished);
@@ -141,7 +146,7 @@ void AddRssClass::replyFinished()
     const QByteArray body = reply->readAll();
     if (!Requests::redirectTarget(reply).isEmpty()) {
         if (QNetworkReply *next = Requests::followRedirect(*manager, reply)) {
-            next->setProperty("feedAddress", next->url().toString());
+            next->setProperty("feedAddress", next->url().toString(QUrl::FullyEncoded));
             connect(next, &QNetworkReply::finished, this, &AddRssClass::replyFinished);
             reply->deleteLater();
             return;

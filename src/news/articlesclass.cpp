@@ -1,6 +1,9 @@
 #include "news/articlesclass.h"
 
 #include "common/requests.h"
+#include "common/statusmessages.h"
+#include "common/weblinks.h"
+#include "common/webviewpolicy.h"
 #include "news/addrssclass.h"
 #include "news/feeditems.h"
 #include "news/newsstatements.h"
@@ -39,6 +42,7 @@ ArticlesClass::ArticlesClass(QWidget *parent) : QWidget(parent)
     articleBox->addItem(tr("<-- Select a source please..."));
     articleView = new QWebEngineView;
     articleView->setObjectName(QStringLiteral("articleView"));
+    WebViewPolicy::apply(articleView, WebViewPolicy::Content::Site);
     periodBox = new QComboBox;
     periodBox->setObjectName(QStringLiteral("periodBox"));
     periodBox->addItems({tr("This quarter"), tr("This month"), tr("This week")});
@@ -145,8 +149,16 @@ void ArticlesClass::articleIndexChanged(const QString &title)
         articleView->setHtml(QString());
         return;
     }
+    // The link comes from the feed: a file:, data: or javascript: link must not be loaded.
+    const QUrl article = WebLinks::webAddressFromText(address);
+    if (article.isEmpty()) {
+        StatusMessages::show(this, WebLinks::refusedLinkMessage(QUrl(address.trimmed())));
+        shownUrl = QUrl();
+        articleView->setHtml(QString());
+        return;
+    }
     showPage(QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("Loading.html"))));
-    showPage(QUrl(address));
+    showPage(article);
 }
 
 void ArticlesClass::newButtonClick()
@@ -171,7 +183,7 @@ void ArticlesClass::getNewArticles()
 
 void ArticlesClass::requestFeed(const QString &address)
 {
-    QNetworkReply *reply = Requests::get(*network, QUrl(address));
+    QNetworkReply *reply = Requests::get(*network, QUrl(address), Requests::Caps::Feeds);
     // The stored text, so the feed is found again even where the parsed address would differ.
     reply->setProperty("feedAddress", address);
     connect(reply, &QNetworkReply::finished, this, &ArticlesClass::replyFinished);
@@ -191,11 +203,13 @@ void ArticlesClass::replyFinished()
     const QString address = reply->property("feedAddress").toString();
     const QUrl target = Requests::redirectTarget(reply);
     if (!target.isEmpty()) {
-        // The feed moved: keep it under its new address from now on.
-        GDatabaseClass::mainStore().ExecSQL(
-            NewsStatements::moveFeedAddress(address, target.toString()));
+        // The feed moved: keep it under its new address from now on, if the move is followed
+        // at all (never to anything but a web address).
         if (QNetworkReply *next = Requests::followRedirect(*network, reply)) {
-            next->setProperty("feedAddress", target.toString());
+            // Encoded, so that the stored address carries no "|".
+            const QString moved = target.toString(QUrl::FullyEncoded);
+            GDatabaseClass::mainStore().ExecSQL(NewsStatements::moveFeedAddress(address, moved));
+            next->setProperty("feedAddress", moved);
             connect(next, &QNetworkReply::finished, this, &ArticlesClass::replyFinished);
         }
         return;

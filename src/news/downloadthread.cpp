@@ -60,9 +60,9 @@ void downloadThread::downloadRss()
             qDebug().noquote() << "downloadThread: Getting: " + currentUrl;
             emit updateStatus(tr("Updating: %1 for %2").arg(title, symbol));
 
-            QNetworkRequest request = Requests::request(QUrl(currentUrl));
+            QNetworkRequest request = Requests::request(QUrl(currentUrl), Requests::Caps::Feeds);
             request.setTransferTimeout(transferTimeoutMs);
-            QNetworkReply *reply = manager->get(request);
+            QNetworkReply *reply = Requests::get(*manager, request);
             QEventLoop wait;
             connect(reply, &QNetworkReply::finished, this, &downloadThread::rssReplyFinished);
             connect(reply, &QNetworkReply::finished, &wait, &QEventLoop::quit);

@@ -2,6 +2,7 @@
 
 #include "common/messageboxes.h"
 #include "common/requests.h"
+#include "news/feedaddress.h"
 #include "news/feeditems.h"
 #include "news/newsstatements.h"
 #include "store/gdatabaseclass.h"
@@ -138,12 +139,17 @@ void gManageFeedsClass::getRss()
         verifyButton->setText(tr("Verify Feed"));
         return;
     }
+    if (const QString refusal = FeedAddress::refusal(address); !refusal.isEmpty()) {
+        MessageBoxes::warning(dialog, tr("Warning"), refusal);
+        verifyButton->setText(tr("Verify Feed"));
+        return;
+    }
     verifyButton->setEnabled(false);
     titleValue->clear();
     descriptionValue->clear();
     siteValue->clear();
     const QString sample = QString(address).replace(QLatin1String("<SYMBOL>"), sampleSymbol());
-    QNetworkReply *reply = Requests::get(*manager, QUrl(sample));
+    QNetworkReply *reply = Requests::get(*manager, QUrl(sample), Requests::Caps::Feeds);
     connect(reply, &QNetworkReply::finished, this, &gManageFeedsClass::replyFinished);
 }
 
@@ -198,6 +204,11 @@ void gManageFeedsClass::saveFeed()
     GDatabaseClass &store = *GDatabaseClass::mainInstance();
     const QString address = urlEdit->text();
     const QString colour = colourBox->currentText();
+    // The address may have been edited since it was verified.
+    if (const QString refusal = FeedAddress::refusal(address); !refusal.isEmpty()) {
+        MessageBoxes::warning(dialog, tr("Warning"), refusal);
+        return;
+    }
     if (feedId != 0) {
         store.ExecSQL(NewsStatements::templateUpdate(feedId, feedTitle, colour, address, feedDesc));
     } else {

@@ -148,9 +148,11 @@ QString rssItemInsert(int feedId, const FeedItems::Item &item)
 
 QString feedInsert(const QString &title, const QString &address, const QString &description)
 {
+    // The manager lists feeds from row strings: a "|" in the title or description would shift its
+    // columns. Addresses with one are refused before they get here.
     return QStringLiteral("INSERT INTO rssFeeds (title,feedUrl,desc,lastUpdate) VALUES(") +
-           sqlQuoted(title) + QLatin1Char(',') + sqlQuoted(address) + QLatin1Char(',') +
-           sqlQuoted(description) + QStringLiteral(",0);");
+           sqlQuotedRowValue(title) + QLatin1Char(',') + sqlQuoted(address) + QLatin1Char(',') +
+           sqlQuotedRowValue(description) + QStringLiteral(",0);");
 }
 
 QString marketWrapInsert(const FeedItems::Item &item)

@@ -2,6 +2,7 @@
 
 #include "common/requests.h"
 #include "common/serviceaddresses.h"
+#include "common/webviewpolicy.h"
 #include "news/feeditems.h"
 #include "news/newsstatements.h"
 #include "store/gdatabaseclass.h"
@@ -42,6 +43,8 @@ WrapsClass::WrapsClass(QWidget *parent) : QWidget(parent)
 
     webView = new QWebEngineView;
     webView->setObjectName(QStringLiteral("webView"));
+    // A report is text from the vendor's feed: shown, never run.
+    WebViewPolicy::apply(webView, WebViewPolicy::Content::Text);
     timer = new QTimer(this);
     manager = new QNetworkAccessManager(this);
 
@@ -107,7 +110,7 @@ void WrapsClass::getMarketWraps()
         SettingsKeys::readNumber(GDatabaseClass::mainStore(), SettingsKeys::MarketWrapsUpdate, 0);
     const QDateTime now = QDateTime::currentDateTime();
     if (gate < now.toMSecsSinceEpoch()) {
-        QNetworkReply *reply = Requests::get(*manager, feedUrl());
+        QNetworkReply *reply = Requests::get(*manager, feedUrl(), Requests::Caps::Feeds);
         connect(reply, &QNetworkReply::finished, this, &WrapsClass::replyFinished);
         SettingsKeys::write(GDatabaseClass::mainStore(), SettingsKeys::MarketWrapsUpdate,
                             now.addSecs(3600).toMSecsSinceEpoch());

@@ -1,6 +1,8 @@
 #include "pages/welcomeclass.h"
 
 #include "common/requests.h"
+#include "common/weblinks.h"
+#include "common/webviewpolicy.h"
 #include "marketdata/fundgrid.h"
 #include "marketdata/gfundfieldsclass.h"
 #include "marketdata/gmanagesymbols.h"
@@ -15,7 +17,6 @@
 #include <QColor>
 #include <QComboBox>
 #include <QDebug>
-#include <QDesktopServices>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -101,6 +102,7 @@ WelcomeClass::WelcomeClass(QWidget *parent) : QWidget(parent)
     selectors->addWidget(technicalBox);
     chartPicture = new QWebEngineView(this);
     chartPicture->setObjectName(QStringLiteral("chartView"));
+    WebViewPolicy::apply(chartPicture, WebViewPolicy::Content::Text);
     chartPicture->setFixedWidth(350);
     auto *chartColumn = new QVBoxLayout;
     chartColumn->setContentsMargins(0, 0, 0, 0);
@@ -158,7 +160,8 @@ void WelcomeClass::getFundData()
     if (!store)
         return;
     const QStringList symbols = QuoteSnapshot::followedSymbols(*store);
-    QNetworkReply *reply = Requests::get(*manager, QuoteSnapshot::requestUrl(symbols));
+    QNetworkReply *reply =
+        Requests::get(*manager, QuoteSnapshot::requestUrl(symbols), Requests::Caps::Quotes);
     connect(reply, &QNetworkReply::finished, this, &WelcomeClass::replyFinished);
     qDebug() << "getFundData: done.";
 }
@@ -325,7 +328,7 @@ void WelcomeClass::rssGridDblClick(int row, int column)
     if (!id || !store)
         return;
     if (url && !url->text().isEmpty())
-        QDesktopServices::openUrl(QUrl(url->text()));
+        WebLinks::openFeedLink(this, url->text());
     store->ExecSQL(Headlines::markReadStatement(id->text()));
     displayRssData();
 }

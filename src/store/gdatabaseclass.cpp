@@ -124,8 +124,12 @@ bool GDatabaseClass::openDatabase()
 
     const QStringList stored =
         GetSQLRecords(SettingsKeys::selectStatement(SettingsKeys::SchemaVersion));
-    if (!stored.isEmpty() && stored.first() == applicationVersion())
+    if (!stored.isEmpty() && stored.first() == applicationVersion()) {
+        if (SettingsKeys::read(*this, SettingsKeys::PopulationPending) == QLatin1String("1") &&
+            GetSQLRecords(QStringLiteral("SELECT * FROM symbols")).isEmpty())
+            offerPopulation(dataPath);
         return true;
+    }
 
     runSqlFile(tablesPath);
     ExecSQL(SettingsKeys::writeStatement(SettingsKeys::SchemaVersion, applicationVersion()));
@@ -164,12 +168,19 @@ void GDatabaseClass::offerPopulation(const QString &dataPath)
            "recommended for new users."),
         QMessageBox::Yes | QMessageBox::No);
     if (answer == QMessageBox::Yes) {
+        // Asked again at the next start until a population has succeeded: a failed or cancelled
+        // download must not leave the store empty for good.
+        SettingsKeys::write(*this, SettingsKeys::PopulationPending, QStringLiteral("1"));
         // Only a complete download is run: a partial script would leave a half-filled store, and
         // a missing one would end the process.
         if (downloadDatabaseData())
             runSqlFile(dataPath);
+        if (!GetSQLRecords(QStringLiteral("SELECT symbol FROM symbols LIMIT 1")).isEmpty())
+            SettingsKeys::write(*this, SettingsKeys::PopulationPending, QStringLiteral("0"));
         return;
     }
+    // A "No" is the user's choice, and the box below tells how to change it.
+    SettingsKeys::write(*this, SettingsKeys::PopulationPending, QStringLiteral("0"));
     MessageBoxes::information(
         nullptr, tr("Empty DB."),
         tr("You chose to not fill your db. To reverse this, simply delete the "
@@ -253,6 +264,30 @@ QString GDatabaseClass::GetSQL(const QString &query)
     return value;
 }
 
+bool GDatabaseClass::runInTransaction(const QStringList &statements)
+{
+    QSqlQuery query(connection);
+    if (!query.exec(QStringLiteral("BEGIN TRANSACTION;"))) {
+        qDebug().noquote() << "runInTransaction: " + query.lastError().text();
+        return false;
+    }
+    for (const QString &statement : statements) {
+        if (query.exec(statement))
+            continue;
+        qDebug().noquote() << "runInTransaction: " + query.lastError().text() + "\n" +
+                                  statement.left(500);
+        query.finish();
+        query.exec(QStringLiteral("ROLLBACK;"));
+        return false;
+    }
+    query.finish();
+    if (query.exec(QStringLiteral("COMMIT;")))
+        return true;
+    qDebug().noquote() << "runInTransaction: " + query.lastError().text();
+    query.exec(QStringLiteral("ROLLBACK;"));
+    return false;
+}
+
 QString GDatabaseClass::stripSqlDelimiters(const QString &text)
 {
     return ::stripSqlDelimiters(text);
@@ -301,7 +336,7 @@ bool GDatabaseClass::downloadDatabaseData()
     downloadSucceeded = false;
     network = new QNetworkAccessManager(this);
     progressDialog = new QProgressDialog();
-    reply = Requests::get(*network, url);
+    reply = Requests::get(*network, url, Requests::Caps::DataScript);
     connect(reply, &QNetworkReply::readyRead, this, &GDatabaseClass::downloadReadyRead);
     connect(reply, &QNetworkReply::downloadProgress, this, &GDatabaseClass::downloadProgress);
     connect(reply, &QNetworkReply::finished, this, &GDatabaseClass::downloadFinished);
@@ -379,10 +414,13 @@ void GDatabaseClass::downloadFinished()
     downloadFile->flush();
     downloadFile->close();
     QString failure;
-    if (finished->error() != QNetworkReply::NoError)
+    if (Requests::exceededCap(finished))
+        failure = tr("the file is larger than %1 MB")
+                      .arg(Requests::Caps::DataScript.bytes / Requests::Caps::MiB);
+    else if (finished->error() != QNetworkReply::NoError)
         failure = finished->errorString();
     else if (!Requests::redirectTarget(finished).isEmpty())
-        failure = tr("too many redirects");
+        failure = tr("redirect not followed");
     if (!failure.isEmpty()) {
         MessageBoxes::information(nullptr, tr("Download failed"), tr("Failed: %1").arg(failure));
         discardDownloadFile(true);

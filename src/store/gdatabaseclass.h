@@ -36,6 +36,11 @@ public:
     QStringList GetSQLRecords(const QString &query);
     void ExecSQL(const QString &statement);
     QString GetSQL(const QString &query);
+    // Runs the statements between "BEGIN TRANSACTION;" and "COMMIT;". Should one fail, the
+    // transaction is rolled back and the store keeps what it had; returns whether all succeeded.
+    // Every replace of stored rows goes through here, so a failure or a crash in the middle
+    // never leaves the old rows gone and the new ones missing.
+    bool runInTransaction(const QStringList &statements);
     static QString stripSqlDelimiters(const QString &text);
     // Runs a script file in one transaction. A missing file ends the process (exit code 1).
     void runSqlFile(const QString &path);

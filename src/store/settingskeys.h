@@ -11,6 +11,9 @@ namespace SettingsKeys {
 inline const QString SchemaVersion = QStringLiteral("dbver");
 inline const QString MarketWrapsUpdate = QStringLiteral("marketWrapsUpdate");
 inline const QString CalendarUpdate = QStringLiteral("calendarUpdate");
+// "1" while the first-run population was offered but has not succeeded (download failed or was
+// cancelled): the next start offers it again.
+inline const QString PopulationPending = QStringLiteral("populationPending");
 inline const QString DisplayCrossHairs = QStringLiteral("displayCrossHairs");
 inline const QString TypeCombo = QStringLiteral("typeCombo");
 inline const QString TimeCombo = QStringLiteral("timeCombo");

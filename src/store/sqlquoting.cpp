@@ -21,6 +21,12 @@ QString stripSqlDelimiters(QString text)
     return text;
 }
 
+QString sqlQuotedRowValue(QString text)
+{
+    text.remove(QLatin1Char('|'));
+    return sqlQuoted(text);
+}
+
 bool isSqlNumber(const QString &text)
 {
     static const QRegularExpression number(

@@ -5,6 +5,12 @@
 #include <QTimer>
 #include <QUrl>
 
+namespace {
+
+constexpr qint64 Chunk = 64 * 1024;
+
+} // namespace
+
 ScriptedHttpServer::ScriptedHttpServer(QObject *parent) : QObject(parent)
 {
     server.listen(QHostAddress::LocalHost, 0);
@@ -78,16 +84,22 @@ void ScriptedHttpServer::answer(QTcpSocket *socket, const QString &target)
         return;
     }
     QPointer<QTcpSocket> guarded(socket);
-    auto send = [guarded, reply] {
+    auto send = [this, guarded, reply] {
         if (!guarded)
             return;
         QByteArray response = "HTTP/1.1 " + QByteArray::number(reply.status) + " Scripted\r\n";
         response += "Content-Type: " + reply.contentType + "\r\n";
-        response += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
+        if (!reply.omitContentLength && reply.endlessBodyBytes == 0)
+            response += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
         for (const auto &header : reply.headers)
             response += header.first + ": " + header.second + "\r\n";
         response += "Connection: close\r\n\r\n";
-        response += reply.cutAfterBytes >= 0 ? reply.body.left(reply.cutAfterBytes) : reply.body;
+        if (reply.endlessBodyBytes > 0) {
+            guarded->write(response);
+            streamFiller(guarded, reply.endlessBodyBytes);
+            return;
+        }
+        response += reply.truncateBodyAt >= 0 ? reply.body.left(reply.truncateBodyAt) : reply.body;
         guarded->write(response);
         guarded->disconnectFromHost();
     };
@@ -95,4 +107,25 @@ void ScriptedHttpServer::answer(QTcpSocket *socket, const QString &target)
         QTimer::singleShot(reply.delayMs, this, send);
     else
         send();
+}
+
+void ScriptedHttpServer::streamFiller(QTcpSocket *socket, qint64 total)
+{
+    // Written as the client takes it, so a client that stops reading stops the stream.
+    auto *left = new qint64(total);
+    const QByteArray filler(Chunk, 'x');
+    auto more = [socket, left, filler] {
+        if (socket->bytesToWrite() > 4 * Chunk)
+            return;
+        while (*left > 0 && socket->bytesToWrite() <= 4 * Chunk) {
+            const qint64 size = qMin<qint64>(*left, Chunk);
+            socket->write(filler.left(size));
+            *left -= size;
+        }
+        if (*left == 0)
+            socket->disconnectFromHost();
+    };
+    connect(socket, &QTcpSocket::bytesWritten, socket, more);
+    connect(socket, &QObject::destroyed, this, [left] { delete left; });
+    more();
 }

@@ -22,9 +22,11 @@ public:
         QByteArray contentType = "text/plain";
         QList<QPair<QByteArray, QByteArray>> headers;
         int delayMs = 0;
-        bool neverAnswer = false;    // keep the connection open and silent
-        bool dropConnection = false; // close without a reply
-        int cutAfterBytes = -1;      // announce the whole body, send only this much, then close
+        bool neverAnswer = false;       // keep the connection open and silent
+        bool dropConnection = false;    // close without a reply
+        bool omitContentLength = false; // the body ends when the connection closes
+        qsizetype truncateBodyAt = -1;  // announce the whole body, send this much, close
+        qint64 endlessBodyBytes = 0;    // stream this many filler bytes, no length announced
     };
 
     explicit ScriptedHttpServer(QObject *parent = nullptr);
@@ -43,6 +45,7 @@ public:
 private:
     void serve(QTcpSocket *socket);
     void answer(QTcpSocket *socket, const QString &target);
+    void streamFiller(QTcpSocket *socket, qint64 total);
 
     QTcpServer server;
     QHash<QString, Reply> replies;

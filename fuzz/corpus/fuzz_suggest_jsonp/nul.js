@@ -1,0 +1,1 @@
+cb({"ResultSet":{"Result":[{"symbol":"A\u0000B","name":"x"}]}})

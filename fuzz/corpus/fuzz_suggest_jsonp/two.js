@@ -1,0 +1,1 @@
+YAHOO.Finance.SymbolSuggest.ssCallback({"ResultSet":{"Query":"app","Result":[{"symbol":"AAPL","name":"Apple Inc.","exch":"NMS","type":"S","exchDisp":"NASDAQ","typeDisp":"Equity"},{"symbol":"^GSPC","name":"S&P 500","exch":"","typeDisp":"Index"}]}})
