@@ -10,6 +10,7 @@
 #include "news/wrapsclass.h"
 #include "marketdata/gfundfieldsclass.h"
 #include "marketdata/gmanagesymbols.h"
+#include "pages/portfolioclass.h"
 #include "pages/welcomeclass.h"
 #include "store/gdatabaseclass.h"
 
@@ -103,6 +104,9 @@ void MainWindow::createPages()
     welcome = new WelcomeClass(ui->page_3);
     connect(welcome, &WelcomeClass::statusUpdate, ui->statusBar, &QStatusBar::showMessage);
     showSplashMessage(tr("Loading PortfolioClass."));
+    portfolio = new PortfolioClass(ui->page_4);
+    connect(portfolio, &PortfolioClass::changeListWidgetRow, this,
+            &MainWindow::changeListWidgetRow);
     showSplashMessage(tr("Loading WatchlistClass."));
     showSplashMessage(tr("Loading ReportsClass."));
     wrapsPage = new WrapsClass(ui->page_6);

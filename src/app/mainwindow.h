@@ -6,6 +6,7 @@
 class ArticlesClass;
 class ChartClass;
 class GDatabaseClass;
+class PortfolioClass;
 class QSplashScreen;
 class WrapsClass;
 class WelcomeClass;
@@ -57,4 +58,5 @@ private:
     WrapsClass *wrapsPage = nullptr;
     ArticlesClass *articlesPage = nullptr;
     WelcomeClass *welcome = nullptr;
+    PortfolioClass *portfolio = nullptr;
 };
