@@ -15,6 +15,7 @@
 #include "news/wrapsclass.h"
 #include "pages/calendarclass.h"
 #include "pages/newshighlightsclass.h"
+#include "pages/portfolioclass.h"
 #include "pages/settingsclass.h"
 #include "pages/tickerboxclass.h"
 #include "pages/tickerclass.h"
@@ -118,6 +119,9 @@ void MainWindow::createPages()
     connect(welcome, &WelcomeClass::fundGridRefilled, newsHighlights->tickerBox(),
             &TickerBoxClass::refreshBoxes);
     showSplashMessage(tr("Loading PortfolioClass."));
+    portfolio = new PortfolioClass(ui->page_4);
+    connect(portfolio, &PortfolioClass::changeListWidgetRow, this,
+            &MainWindow::changeListWidgetRow);
     showSplashMessage(tr("Loading WatchlistClass."));
     showSplashMessage(tr("Loading ReportsClass."));
     wrapsPage = new WrapsClass(ui->page_6);

@@ -9,6 +9,7 @@ class CalendarClass;
 class ChartClass;
 class GDatabaseClass;
 class NewsHighlightsClass;
+class PortfolioClass;
 class QSplashScreen;
 class SettingsClass;
 class SystemTray;
@@ -73,4 +74,5 @@ private:
     TickerClass *ticker = nullptr;
     CalendarClass *calendarPage = nullptr;
     UpdateClass *updater = nullptr;
+    PortfolioClass *portfolio = nullptr;
 };
