@@ -40,6 +40,7 @@ private slots:
     void mailReachesTheServerWithRecipientSubjectAndBody();
     void refusedOrUnreachableServerIsReportedNotRetried();
     void firedAlertIsDeliveredByEveryChosenWay();
+    void missingAddressIsReported();
     void popupShowsWithoutTakingFocusAndClosesItself();
     void settingsPageKeepsItsKeysAndRefusesBadAddresses();
     void settingsPageSendsATestMessage();
@@ -213,6 +214,24 @@ void AlertDeliveryTest::firedAlertIsDeliveredByEveryChosenWay()
     QTest::qWait(300);
     QCOMPARE(sink->mails().size(), 2);
     QCOMPARE(AlertPopup::openPopups().size(), 1);
+}
+
+void AlertDeliveryTest::missingAddressIsReported()
+{
+    fixture->addAlert({"AAPL", "Last", 0, "100", 0, 2, 2, 2});
+    fixture->setQuote("AAPL", "LastTradePriceOnly", "182.31");
+    AlertMonitor monitor;
+    QSignalSpy status(&monitor, &AlertMonitor::statusMessage);
+    monitor.evaluateSnapshot();
+    QCOMPARE(monitor.mailDelivery()->pending(), 0);
+    QStringList texts;
+    for (const QList<QVariant> &message : status)
+        texts << message.at(0).toString();
+    QCOMPARE(texts.size(), 3);
+    QVERIFY(texts[0].startsWith("Alert: AAPL Last > 100, value 182.31"));
+    QVERIFY(texts[1].contains("no alert e-mail address"));
+    QVERIFY(texts[2].contains("no SMS gateway address"));
+    QCOMPARE(fixture->count("alertEvents"), 1);
 }
 
 void AlertDeliveryTest::popupShowsWithoutTakingFocusAndClosesItself()

@@ -528,6 +528,9 @@ void AlertsTest::evaluationSkipsWhatCannotBeJudged()
     fixture->setQuote("AAPL", "MarketCapitalization", "1.2B");
     fixture->setQuote("AAPL", "ChangeinPercent", "+1.5%");
     fixture->setQuote("AAPL", "Bid", "182.30");
+    fixture->marketData().addField("DaysHigh", "Bid twice", "right", 99);
+    fixture->marketData().addSnapshotValue("AAPL", "DaysHigh", "183");
+    fixture->marketData().addSnapshotValue("AAPL", "DaysHigh", "184");
     fixture->addAlert({symbol, column, 0, threshold, 2, 0, 0, enabled});
     QCOMPARE(AlertEvaluation::run(fixture->store(), 1).size(), fires);
     QCOMPARE(fixture->count("alertEvents"), fires);

@@ -6,6 +6,7 @@
 #include "store/sqlquoting.h"
 
 #include <QDebug>
+#include <QSet>
 
 namespace AlertEvaluation {
 
@@ -36,6 +37,7 @@ bool isOn(QStringView flag)
 Outcome evaluate(const QStringList &rows, qint64 now)
 {
     Outcome outcome;
+    QSet<int> judged; // a snapshot holding a field twice must not fire an alert twice
     for (const QString &row : rows) {
         const QList<QStringView> cells = QStringView(row).split(QLatin1Char('|'));
         if (cells.size() != RowColumns)
@@ -43,8 +45,9 @@ Outcome evaluate(const QStringList &rows, qint64 now)
         bool idOk = false;
         const int id = cells[Id].toInt(&idOk);
         const auto threshold = AlertRules::readThreshold(cells[Threshold]);
-        if (!idOk || !threshold)
+        if (!idOk || !threshold || judged.contains(id))
             continue; // an alert stored without a number can never be judged
+        judged.insert(id);
         const int compare = cells[Compare].toInt();
 
         std::optional<bool> before;

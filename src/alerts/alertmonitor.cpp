@@ -41,25 +41,22 @@ void AlertMonitor::deliver(const AlertEvaluation::Firing &firing)
         return;
 
     const AlertMailSettings settings = AlertMailSettings::load(GDatabaseClass::mainStore());
-    auto sendTo = [&](const QString &address, const QString &kind,
-                      const MailSender::Message &message) {
-        if (address.isEmpty()) {
-            const QString text =
-                tr("Alert %1 not sent: no %2 address on the Settings page.").arg(kind, kind);
-            qDebug().noquote() << text;
-            emit statusMessage(text, StatusShownMs);
+    auto sendTo = [&](const MailSender::Message &message, const QString &missingAddress) {
+        if (message.recipient.isEmpty()) {
+            qDebug().noquote() << missingAddress;
+            emit statusMessage(missingAddress, StatusShownMs);
             return;
         }
         mail->send(settings.server, message);
     };
     if (firing.email)
-        sendTo(
-            settings.alertAddress, tr("e-mail"),
-            {settings.alertAddress, AlertMessages::subject(firing), AlertMessages::body(firing)});
+        sendTo({settings.alertAddress, AlertMessages::subject(firing), AlertMessages::body(firing)},
+               tr("Alert e-mail not sent: there is no alert e-mail address on the Settings page."));
     if (firing.sms) {
         // The e-mail-to-SMS bridge forwards a short text; subject and body say the same.
         const QString text = AlertMessages::shortText(firing);
-        sendTo(settings.smsAddress, tr("SMS"), {settings.smsAddress, text, text});
+        sendTo({settings.smsAddress, text, text},
+               tr("Alert SMS not sent: there is no SMS gateway address on the Settings page."));
     }
 }
 

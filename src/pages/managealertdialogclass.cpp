@@ -132,6 +132,7 @@ ManageAlertDialogClass::ManageAlertDialogClass(QWidget *parent) : QWidget(parent
     events->setHorizontalHeaderLabels(
         {tr("Time"), tr("Symbol"), tr("Field"), tr("Compare"), tr("Threshold"), tr("Value seen")});
     events->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    events->horizontalHeader()->setMinimumSectionSize(64);
     events->horizontalHeader()->setStretchLastSection(true);
     auto *eventPage = new QWidget;
     auto *eventLayout = new QVBoxLayout(eventPage);
