@@ -136,7 +136,6 @@ void MainWindow::createPages()
     showSplashMessage(tr("Connecting..."));
     connect(welcome, &WelcomeClass::newRss, charts, &ChartClass::newRSS);
     connect(welcome, &WelcomeClass::newRss, newsHighlights, &NewsHighlightsClass::updateNewsBoxes);
-    ticker = new TickerClass(ui->frame_2);
 
     // Alerts are judged after every stored quote snapshot.
     alertMonitor = new AlertMonitor(this);
@@ -149,6 +148,7 @@ void MainWindow::createPages()
 
     // The last page holds the settings now; start on the home page instead.
     ui->listWidget->setCurrentRow(0);
+    ticker = new TickerClass(ui->frame_2);
 }
 
 void MainWindow::changeListWidgetRow(int row)
