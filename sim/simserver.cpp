@@ -1,5 +1,6 @@
 #include "simserver.h"
 
+#include "calendarservice.h"
 #include "chartpictureservice.h"
 #include "feedservice.h"
 #include "newsservice.h"
@@ -24,6 +25,7 @@ SimServer::SimServer()
     services.push_back(std::make_unique<FeedService>());
     services.push_back(std::make_unique<ReportService>());
     services.push_back(std::make_unique<ChartPictureService>());
+    services.push_back(std::make_unique<CalendarService>());
 
     // Every request goes through our own dispatch: the real services' paths (with ";" and
     // several segments) do not fit Qt's route patterns.

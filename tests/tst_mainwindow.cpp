@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "app/stylesheet.h"
 #include "pages/settingsclass.h"
+#include "support/scriptedhttpserver.h"
 #include "support/storefixture.h"
 
 #include <QAction>
@@ -59,12 +60,16 @@ private slots:
     void reloadWithAMissingFileClearsTheLookSilently();
 
 private:
+    // Stands in for every service, so pages that fetch at start-up stay on loopback.
+    ScriptedHttpServer *services = nullptr;
     StoreFixture *fixture = nullptr;
     MainWindow *window = nullptr;
 };
 
 void MainWindowTest::init()
 {
+    services = new ScriptedHttpServer;
+    qputenv("CORVANE_SERVICE_URL", services->baseUrl().toUtf8());
     fixture = new StoreFixture;
     window = new MainWindow;
 }
@@ -73,6 +78,8 @@ void MainWindowTest::cleanup()
 {
     delete window;
     delete fixture;
+    qunsetenv("CORVANE_SERVICE_URL");
+    delete services;
     qApp->setStyleSheet(QString());
 }
 

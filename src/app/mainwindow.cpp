@@ -12,6 +12,7 @@
 #include "news/articlesclass.h"
 #include "news/templatesclass.h"
 #include "news/wrapsclass.h"
+#include "pages/calendarclass.h"
 #include "pages/settingsclass.h"
 #include "pages/welcomeclass.h"
 #include "store/gdatabaseclass.h"
@@ -110,6 +111,7 @@ void MainWindow::createPages()
     showSplashMessage(tr("Loading ReportsClass."));
     wrapsPage = new WrapsClass(ui->page_6);
     showSplashMessage(tr("Loading CalendarClass."));
+    calendarPage = new CalendarClass(ui->page_7);
     showSplashMessage(tr("Loading RSSFeedsClass."));
     articlesPage = new ArticlesClass(ui->page_8);
     showSplashMessage(tr("Loading EducationClass."));

@@ -5,6 +5,7 @@
 
 class AlertMonitor;
 class ArticlesClass;
+class CalendarClass;
 class ChartClass;
 class GDatabaseClass;
 class QSplashScreen;
@@ -64,4 +65,5 @@ private:
     SettingsClass *settingsPage = nullptr;
     AlertMonitor *alertMonitor = nullptr;
     SystemTray *tray = nullptr;
+    CalendarClass *calendarPage = nullptr;
 };
