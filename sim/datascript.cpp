@@ -93,9 +93,3 @@ QString dataScript(const QString &baseUrl)
     }
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
-
-QString updateInfo(const QString &baseUrl)
-{
-    return QStringLiteral("%1\n%2/Downloads/corVane/CorvaneSetup.exe\n")
-        .arg(QStringLiteral(CORVANE_VERSION), baseUrl);
-}

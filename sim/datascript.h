@@ -5,6 +5,3 @@
 // The first-run data script served as /Downloads/Data.txt: followed symbols, quote fields, news
 // templates, general feeds and a watchlist. Feed addresses point back at this simulator.
 QString dataScript(const QString &baseUrl);
-
-// Contents of /Downloads/corVane/update.ini: the current version and an installer address.
-QString updateInfo(const QString &baseUrl);

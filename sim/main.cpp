@@ -21,6 +21,11 @@ int main(int argc, char *argv[])
                                   QStringLiteral("Port to listen on (0 = any free port)."),
                                   QStringLiteral("port"), QStringLiteral("0"));
     parser.addOption(portOption);
+    QCommandLineOption updateOption(
+        QStringLiteral("offer-update"),
+        QStringLiteral(
+            "Offer a newer version of Corvane in the version file, with its installer."));
+    parser.addOption(updateOption);
     parser.process(application);
 
     bool ok = false;
@@ -30,7 +35,7 @@ int main(int argc, char *argv[])
         QTextStream(stderr) << "corvane-sim: invalid port " << parser.value(portOption) << Qt::endl;
         return 2;
     }
-    SimServer server;
+    SimServer server(parser.isSet(updateOption));
     if (!server.listen(quint16(requested))) {
         QTextStream(stderr) << "corvane-sim: cannot listen on port " << requested << Qt::endl;
         return 1;

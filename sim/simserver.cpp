@@ -14,9 +14,9 @@
 #include <QHostAddress>
 #include <QHttpServerResponder>
 
-SimServer::SimServer()
+SimServer::SimServer(bool offerUpdate)
 {
-    services.push_back(std::make_unique<VendorService>());
+    services.push_back(std::make_unique<VendorService>(offerUpdate));
     services.push_back(std::make_unique<QuoteService>());
     services.push_back(std::make_unique<HistoryService>());
     services.push_back(std::make_unique<SuggestService>());
@@ -31,7 +31,17 @@ SimServer::SimServer()
     // several segments) do not fit Qt's route patterns.
     http.setMissingHandler(
         [this](const QHttpServerRequest &request, QHttpServerResponder &&responder) {
-            dispatch(request).write(std::move(responder));
+            const SimRequest asked = simRequest(request);
+            for (const auto &service : services) {
+                if (!service->handles(asked))
+                    continue;
+                if (service->streams(asked))
+                    service->stream(asked, std::move(responder));
+                else
+                    service->respond(asked).write(std::move(responder));
+                return;
+            }
+            responder.write(QHttpServerResponder::StatusCode::NotFound);
         });
 }
 
@@ -43,17 +53,13 @@ quint16 SimServer::listen(quint16 port)
     return chosen;
 }
 
-QHttpServerResponse SimServer::dispatch(const QHttpServerRequest &request)
+SimRequest SimServer::simRequest(const QHttpServerRequest &request) const
 {
-    SimRequest simRequest;
-    simRequest.url = request.url();
-    simRequest.path = request.url().path();
-    simRequest.query = request.query();
-    simRequest.baseUrl = base;
-    simRequest.now = QDateTime::currentDateTimeUtc();
-    for (const auto &service : services) {
-        if (service->handles(simRequest))
-            return service->respond(simRequest);
-    }
-    return QHttpServerResponse(QHttpServerResponse::StatusCode::NotFound);
+    SimRequest asked;
+    asked.url = request.url();
+    asked.path = request.url().path();
+    asked.query = request.query();
+    asked.baseUrl = base;
+    asked.now = QDateTime::currentDateTimeUtc();
+    return asked;
 }

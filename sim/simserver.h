@@ -12,13 +12,14 @@
 class SimServer
 {
 public:
-    SimServer();
+    // offerUpdate: the version file offers a version newer than the application's.
+    explicit SimServer(bool offerUpdate = false);
     // Listens on 127.0.0.1; port 0 picks a free one. Returns the port, or 0 on failure.
     quint16 listen(quint16 port);
     QString baseUrl() const { return base; }
 
 private:
-    QHttpServerResponse dispatch(const QHttpServerRequest &request);
+    SimRequest simRequest(const QHttpServerRequest &request) const;
 
     QHttpServer http;
     std::vector<std::unique_ptr<SimService>> services;

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QHttpServerRequest>
+#include <QHttpServerResponder>
 #include <QHttpServerResponse>
 #include <QString>
 #include <QUrl>
@@ -25,6 +26,10 @@ public:
     virtual ~SimService() = default;
     virtual bool handles(const SimRequest &request) const = 0;
     virtual QHttpServerResponse respond(const SimRequest &request) = 0;
+
+    // A service may instead send a reply bit by bit, like a large download over a slow line.
+    virtual bool streams(const SimRequest &) const { return false; }
+    virtual void stream(const SimRequest &, QHttpServerResponder &&) {}
 };
 
 inline QHttpServerResponse

@@ -58,6 +58,7 @@ private slots:
     void changeListWidgetRowSwitchesThePage();
     void missingStyleSheetWarnsAtStartupAndCarriesOn();
     void reloadWithAMissingFileClearsTheLookSilently();
+    void theUpdateEntryChecksOnDemand();
 
 private:
     // Stands in for every service, so pages that fetch at start-up stay on loopback.
@@ -207,6 +208,16 @@ void MainWindowTest::reloadWithAMissingFileClearsTheLookSilently()
         QVERIFY(qApp->styleSheet().isEmpty());
     }
     QVERIFY(fixture->boxes().shown().isEmpty());
+}
+
+void MainWindowTest::theUpdateEntryChecksOnDemand()
+{
+    services->scriptBody("/Downloads/corVane/update.ini", "1.12.03.16\n");
+    fixture->boxes().clear();
+    window->findChild<QAction *>("actionUpdate")->trigger();
+    QCOMPARE(fixture->boxes().titles(), QStringList({"Update"}));
+    QCOMPARE(fixture->boxes().shown().first().text, QString("Corvane is up to date."));
+    QVERIFY(services->requests().contains("/Downloads/corVane/update.ini"));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -4,6 +4,7 @@
 #include "alerts/alertmonitor.h"
 #include "app/stylesheet.h"
 #include "app/systemtray.h"
+#include "app/updateclass.h"
 #include "charts/chartclass.h"
 #include "common/messageboxes.h"
 #include "marketdata/gfundfieldsclass.h"
@@ -93,6 +94,7 @@ void MainWindow::layOutCentralWidget()
 void MainWindow::createPages()
 {
     showSplashMessage(tr("Checking for updates..."));
+    updater = new UpdateClass(ui->page);
 
     showSplashMessage(tr("Loading Database..."));
     store = new GDatabaseClass();
@@ -194,6 +196,12 @@ void MainWindow::on_actionExit_triggered()
 void MainWindow::on_actionExit_to_Systray_triggered()
 {
     tray->hideToTray();
+}
+
+void MainWindow::on_actionUpdate_triggered()
+{
+    if (updater)
+        updater->check(true);
 }
 
 void MainWindow::on_actionAbout_triggered()

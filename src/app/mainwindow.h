@@ -11,6 +11,7 @@ class GDatabaseClass;
 class QSplashScreen;
 class SettingsClass;
 class SystemTray;
+class UpdateClass;
 class WrapsClass;
 class WelcomeClass;
 
@@ -46,6 +47,7 @@ private slots:
     void on_actionManage_Feeds_2_triggered();
     void on_actionManage_Templates_triggered();
     void on_actionExit_triggered();
+    void on_actionUpdate_triggered();
     void on_actionAbout_triggered();
     void on_actionExit_to_Systray_triggered();
 
@@ -66,4 +68,5 @@ private:
     AlertMonitor *alertMonitor = nullptr;
     SystemTray *tray = nullptr;
     CalendarClass *calendarPage = nullptr;
+    UpdateClass *updater = nullptr;
 };

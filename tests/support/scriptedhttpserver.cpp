@@ -87,7 +87,7 @@ void ScriptedHttpServer::answer(QTcpSocket *socket, const QString &target)
         for (const auto &header : reply.headers)
             response += header.first + ": " + header.second + "\r\n";
         response += "Connection: close\r\n\r\n";
-        response += reply.body;
+        response += reply.cutAfterBytes >= 0 ? reply.body.left(reply.cutAfterBytes) : reply.body;
         guarded->write(response);
         guarded->disconnectFromHost();
     };

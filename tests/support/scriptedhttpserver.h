@@ -24,6 +24,7 @@ public:
         int delayMs = 0;
         bool neverAnswer = false;    // keep the connection open and silent
         bool dropConnection = false; // close without a reply
+        int cutAfterBytes = -1;      // announce the whole body, send only this much, then close
     };
 
     explicit ScriptedHttpServer(QObject *parent = nullptr);

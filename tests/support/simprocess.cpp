@@ -2,10 +2,12 @@
 
 #include <QDebug>
 
-SimProcess::SimProcess() : previousServiceUrl(qgetenv("CORVANE_SERVICE_URL"))
+SimProcess::SimProcess(const QStringList &extraArguments)
+    : previousServiceUrl(qgetenv("CORVANE_SERVICE_URL"))
 {
     process.setProgram(QStringLiteral(CORVANE_SIM_PATH));
-    process.setArguments({QStringLiteral("--port"), QStringLiteral("0")});
+    process.setArguments(QStringList{QStringLiteral("--port"), QStringLiteral("0")} +
+                         extraArguments);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start();
     if (!process.waitForStarted(10000)) {

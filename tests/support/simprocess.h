@@ -8,7 +8,8 @@
 class SimProcess
 {
 public:
-    SimProcess();
+    // extraArguments: simulator options such as "--offer-update".
+    explicit SimProcess(const QStringList &extraArguments = {});
     ~SimProcess();
     bool isRunning() const { return !base.isEmpty(); }
     QString baseUrl() const { return base; }
