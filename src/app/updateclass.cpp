@@ -50,6 +50,13 @@ UpdateClass::UpdateClass(QWidget *parent) : QWidget(parent)
     check(false);
 }
 
+QWidget *UpdateClass::boxParent()
+{
+    // During start-up the window is not shown yet and the splash screen stays on top: a box on
+    // the hidden window would open behind it, where nobody can answer it.
+    return window()->isVisible() ? this : nullptr;
+}
+
 void UpdateClass::setInstallerStarter(InstallerStarter starter)
 {
     installerStarter() = starter ? std::move(starter) : InstallerStarter(startInstallerAndQuit);
@@ -68,13 +75,13 @@ UpdateClass::Outcome UpdateClass::check(bool onDemand)
     if (!fetchVersionFile()) {
         if (onDemand)
             MessageBoxes::information(
-                this, tr("Downloader"),
+                boxParent(), tr("Downloader"),
                 tr("The update server could not be reached: %1").arg(versionFileError));
         return Outcome::Unreachable;
     }
     if (!VersionFile::isNewer(remoteVersion, localVersion())) {
         if (onDemand)
-            MessageBoxes::information(this, tr("Update"), tr("Corvane is up to date."));
+            MessageBoxes::information(boxParent(), tr("Update"), tr("Corvane is up to date."));
         return Outcome::UpToDate;
     }
 
@@ -83,7 +90,7 @@ UpdateClass::Outcome UpdateClass::check(bool onDemand)
     if (!WebLinks::isWebAddress(installer) || fileName.isEmpty()) {
         qDebug().noquote() << "UpdateClass: no installer address in the version file:"
                            << installerUrl;
-        MessageBoxes::information(this, tr("Downloader"),
+        MessageBoxes::information(boxParent(), tr("Downloader"),
                                   tr("Corvane %1 is available, but the update server names no "
                                      "installer to download.")
                                       .arg(remoteVersion));
@@ -98,7 +105,7 @@ UpdateClass::Outcome UpdateClass::check(bool onDemand)
         tr("Download and install it now? Corvane closes when the installer starts.");
     offer.buttons = QMessageBox::Yes | QMessageBox::No;
     offer.defaultButton = QMessageBox::Yes;
-    if (MessageBoxes::show(this, offer) != QMessageBox::Yes)
+    if (MessageBoxes::show(boxParent(), offer) != QMessageBox::Yes)
         return Outcome::Declined;
 
     // On the very first run the profile folder does not exist yet; the store would create it a
@@ -111,7 +118,7 @@ UpdateClass::Outcome UpdateClass::check(bool onDemand)
     QFile::setPermissions(installerPath,
                           QFile::permissions(installerPath) | QFile::ExeOwner | QFile::ExeUser);
     if (!installerStarter()(installerPath)) {
-        MessageBoxes::information(this, tr("Downloader"),
+        MessageBoxes::information(boxParent(), tr("Downloader"),
                                   tr("Unable to start the installer %1.").arg(installerPath));
         return Outcome::NotDownloaded;
     }
@@ -180,7 +187,7 @@ bool UpdateClass::downloadInstaller()
     downloadFile = new QFile(installerPath);
     if (!downloadFile->open(QIODevice::WriteOnly)) {
         MessageBoxes::information(
-            this, tr("Downloader"),
+            boxParent(), tr("Downloader"),
             tr("Unable to save the file %1: %2.").arg(installerPath, downloadFile->errorString()));
         delete downloadFile;
         downloadFile = nullptr;
@@ -218,7 +225,7 @@ bool UpdateClass::downloadInstaller()
     }
     if (!downloadError.isEmpty()) {
         discardDownloadFile();
-        MessageBoxes::information(this, tr("Download failed"),
+        MessageBoxes::information(boxParent(), tr("Download failed"),
                                   tr("The installer for Corvane %1 could not be downloaded: %2")
                                       .arg(remoteVersion, downloadError));
         return false;

@@ -52,6 +52,7 @@ signals:
     void versionFileHandled();
 
 private:
+    QWidget *boxParent();
     bool fetchVersionFile();
     bool downloadInstaller();
     void startDownload(QNetworkReply *next);
