@@ -7,9 +7,11 @@ class AlertMonitor;
 class ArticlesClass;
 class CalendarClass;
 class ChartClass;
+class EducationClass;
 class GDatabaseClass;
 class QSplashScreen;
 class SettingsClass;
+class SupportClass;
 class SystemTray;
 class UpdateClass;
 class WrapsClass;
@@ -69,4 +71,6 @@ private:
     SystemTray *tray = nullptr;
     CalendarClass *calendarPage = nullptr;
     UpdateClass *updater = nullptr;
+    EducationClass *educationPage = nullptr;
+    SupportClass *supportPage = nullptr;
 };
