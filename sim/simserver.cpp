@@ -7,6 +7,7 @@
 #include "newsservice.h"
 #include "quotelineservice.h"
 #include "quoteservice.h"
+#include "referencesites.h"
 #include "reportservice.h"
 #include "suggestservice.h"
 #include "vendorservice.h"
@@ -26,6 +27,7 @@ SimServer::SimServer(bool offerUpdate)
     services.push_back(std::make_unique<ReportService>());
     services.push_back(std::make_unique<ChartPictureService>());
     services.push_back(std::make_unique<CalendarService>());
+    services.push_back(std::make_unique<ReferenceSiteService>());
 
     // Every request goes through our own dispatch: the real services' paths (with ";" and
     // several segments) do not fit Qt's route patterns.

@@ -14,9 +14,11 @@
 #include "news/templatesclass.h"
 #include "news/wrapsclass.h"
 #include "pages/calendarclass.h"
+#include "pages/educationclass.h"
 #include "pages/newshighlightsclass.h"
 #include "pages/portfolioclass.h"
 #include "pages/settingsclass.h"
+#include "pages/supportclass.h"
 #include "pages/tickerboxclass.h"
 #include "pages/tickerclass.h"
 #include "pages/welcomeclass.h"
@@ -130,7 +132,9 @@ void MainWindow::createPages()
     showSplashMessage(tr("Loading RSSFeedsClass."));
     articlesPage = new ArticlesClass(ui->page_8);
     showSplashMessage(tr("Loading EducationClass."));
+    educationPage = new EducationClass(ui->page_9);
     showSplashMessage(tr("Loading SupportClass."));
+    supportPage = new SupportClass(ui->page_10);
     settingsPage = new SettingsClass(ui->page_11);
     connect(settingsPage, &SettingsClass::statusMessage, ui->statusBar, &QStatusBar::showMessage);
     showSplashMessage(tr("Connecting..."));

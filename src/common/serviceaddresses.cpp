@@ -31,6 +31,10 @@ ServiceInfo info(Service service)
         return {"CORVANE_CALENDAR_URL", "http://www.dailyfx.com"};
     case Service::Flags:
         return {"CORVANE_FLAGS_URL", "http://www.dailyfx.com"};
+    case Service::Encyclopedia:
+        return {"CORVANE_ENCYCLOPEDIA_URL", "http://www.investopedia.com"};
+    case Service::Wiki:
+        return {"CORVANE_WIKI_URL", "http://www.wikiwealth.com"};
     }
     return {"CORVANE_SERVICE_URL", ""};
 }

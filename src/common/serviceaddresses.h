@@ -17,7 +17,9 @@ enum class Service
     ChartImage,
     Vendor,
     Calendar,
-    Flags
+    Flags,
+    Encyclopedia, // the education page's investing encyclopaedia
+    Wiki          // the education page's company wiki
 };
 
 // Base address (scheme, host, port, optional path prefix) of a service, without trailing "/".

@@ -1,0 +1,22 @@
+#include "pages/supportclass.h"
+
+#include "common/pagecontainer.h"
+#include "common/serviceaddresses.h"
+#include "pages/siteview.h"
+
+#include <QHBoxLayout>
+#include <QWebEngineView>
+
+SupportClass::SupportClass(QWidget *parent) : QWidget(parent)
+{
+    QWebEngineView *view = newSiteView(QStringLiteral("forumView"), forumUrl());
+    PageContainer::fill(parent, this);
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view);
+}
+
+QUrl SupportClass::forumUrl()
+{
+    return ServiceAddresses::url(ServiceAddresses::Service::Vendor, QStringLiteral("/vanilla/"));
+}
