@@ -12,6 +12,7 @@
 #include "news/articlesclass.h"
 #include "news/templatesclass.h"
 #include "news/wrapsclass.h"
+#include "pages/portfolioclass.h"
 #include "pages/settingsclass.h"
 #include "pages/welcomeclass.h"
 #include "store/gdatabaseclass.h"
@@ -106,6 +107,9 @@ void MainWindow::createPages()
     welcome = new WelcomeClass(ui->page_3);
     connect(welcome, &WelcomeClass::statusUpdate, ui->statusBar, &QStatusBar::showMessage);
     showSplashMessage(tr("Loading PortfolioClass."));
+    portfolio = new PortfolioClass(ui->page_4);
+    connect(portfolio, &PortfolioClass::changeListWidgetRow, this,
+            &MainWindow::changeListWidgetRow);
     showSplashMessage(tr("Loading WatchlistClass."));
     showSplashMessage(tr("Loading ReportsClass."));
     wrapsPage = new WrapsClass(ui->page_6);

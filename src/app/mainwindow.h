@@ -7,6 +7,7 @@ class AlertMonitor;
 class ArticlesClass;
 class ChartClass;
 class GDatabaseClass;
+class PortfolioClass;
 class QSplashScreen;
 class SettingsClass;
 class SystemTray;
@@ -64,4 +65,5 @@ private:
     SettingsClass *settingsPage = nullptr;
     AlertMonitor *alertMonitor = nullptr;
     SystemTray *tray = nullptr;
+    PortfolioClass *portfolio = nullptr;
 };

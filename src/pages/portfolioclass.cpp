@@ -1,0 +1,376 @@
+#include "pages/portfolioclass.h"
+
+#include "charts/chartclass.h"
+#include "charts/chartframeclass.h"
+#include "common/messageboxes.h"
+#include "pages/buystockclass.h"
+#include "pages/cashtransactionclass.h"
+#include "pages/portfoliostore.h"
+#include "pages/sellstockclass.h"
+#include "store/gdatabaseclass.h"
+
+#include <QDateTime>
+#include <QDebug>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using namespace PortfolioValuation;
+
+namespace {
+
+const QString IconFolder = QStringLiteral(":/Icons/Images/Icons/sets/png/128x128/");
+
+QToolButton *largeButton(QWidget *parent, const QString &text, const QString &iconFile)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(QStringLiteral("largeBtn"));
+    button->setText(text);
+    if (!iconFile.isEmpty())
+        button->setIcon(QIcon(IconFolder + iconFile));
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    return button;
+}
+
+QTableWidget *dataTable(QWidget *parent, const QStringList &headers)
+{
+    auto *table = new QTableWidget(10, int(headers.size()), parent);
+    table->setHorizontalHeaderLabels(headers);
+    table->setAlternatingRowColors(true);
+    table->verticalHeader()->setDefaultSectionSize(18);
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setShowGrid(true);
+    table->setFrameShape(QFrame::NoFrame);
+    QHeaderView *header = table->horizontalHeader();
+    header->setMinimumSectionSize(0);
+    header->setSectionResizeMode(QHeaderView::Stretch);
+    header->setSectionResizeMode(0, QHeaderView::Fixed);
+    table->setColumnWidth(0, 0);
+    return table;
+}
+
+constexpr Qt::Alignment Right = Qt::AlignRight | Qt::AlignVCenter;
+constexpr Qt::Alignment Left = Qt::AlignLeft | Qt::AlignVCenter;
+
+// Green above 0, red below; 0 keeps the table's own colour.
+void colourBySign(QTableWidgetItem *item, double value)
+{
+    if (value > 0)
+        item->setForeground(QColor(Qt::green));
+    else if (value < 0)
+        item->setForeground(QColor(Qt::red));
+}
+
+QTableWidgetItem *cell(const QString &text, Qt::Alignment alignment)
+{
+    auto *item = new QTableWidgetItem(text);
+    item->setTextAlignment(alignment);
+    return item;
+}
+
+QTableWidgetItem *signedCell(const QString &text, double value)
+{
+    QTableWidgetItem *item = cell(text, Right);
+    colourBySign(item, value);
+    return item;
+}
+
+QString percent(double value)
+{
+    return plainNumber(value) + QLatin1Char('%');
+}
+
+} // namespace
+
+PortfolioClass::PortfolioClass(QWidget *parent) : QWidget(parent)
+{
+    if (parent) {
+        auto *container = new QVBoxLayout(parent);
+        container->setContentsMargins(0, 0, 0, 0);
+        container->setSpacing(0);
+        container->addWidget(this);
+    }
+    buildTopFrame();
+
+    overviewTable =
+        dataTable(this, {tr("id"), tr("Symbol"), tr("Last"), tr("Change"), tr("Percent"),
+                         tr("Day's\nGain"), tr("Number\nShares"), tr("Buy\nPrice"), tr("Gain"),
+                         tr("Gain\nPercentage"), tr("Market\nValue")});
+    overviewTable->setObjectName(QStringLiteral("overviewTable"));
+    transTable = dataTable(this, {tr("ID"), tr("Symbol"), tr("Type"), tr("Date"),
+                                  tr("Number\nShares"), tr("Price"), tr("Costs"), tr("Value")});
+    transTable->setObjectName(QStringLiteral("transactionsTable"));
+
+    tabWidget = new QTabWidget(this);
+    for (auto [table, title] :
+         {std::pair{overviewTable, tr("Overview")}, std::pair{transTable, tr("Transactions")}}) {
+        auto *page = new QWidget;
+        auto *fill = new QVBoxLayout(page);
+        fill->setContentsMargins(0, 0, 0, 0);
+        fill->setSpacing(0);
+        fill->addWidget(table);
+        tabWidget->addTab(page, title);
+    }
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(topFrame);
+    layout->addWidget(tabWidget, 1);
+
+    connect(buyBtn, &QToolButton::clicked, this, &PortfolioClass::buyStockClick);
+    connect(sellBtn, &QToolButton::clicked, this, &PortfolioClass::sellStockClick);
+    connect(alertsBtn, &QToolButton::clicked, this, &PortfolioClass::alertsBtnClick);
+    connect(newTransBtn, &QToolButton::clicked, this, &PortfolioClass::newTransactionClick);
+    connect(delTransBtn, &QToolButton::clicked, this, &PortfolioClass::delTransClick);
+    connect(detailsBtn, &QToolButton::clicked, this, &PortfolioClass::stockDetailsClick);
+    // A double-click on a holding opens its chart; on the blank and total rows it does nothing.
+    connect(overviewTable, &QTableWidget::cellDoubleClicked, this, [this] {
+        if (selectedEntryRow(overviewTable))
+            stockDetailsClick();
+    });
+
+    timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, &PortfolioClass::displayPortfolio);
+    timer->start(RefreshPeriodMs);
+
+    displayPortfolio();
+    displayTransactions();
+}
+
+PortfolioClass::~PortfolioClass() = default;
+
+void PortfolioClass::buildTopFrame()
+{
+    topFrame = new QFrame(this);
+    topFrame->setObjectName(QStringLiteral("topFrame"));
+    topFrame->setFixedHeight(40);
+    buyBtn = largeButton(topFrame, tr("Buy Stock"), QStringLiteral("add_to_shopping_cart.png"));
+    sellBtn =
+        largeButton(topFrame, tr("Sell Stock"), QStringLiteral("remove_from_shopping_cart.png"));
+    alertsBtn = largeButton(topFrame, tr("Stock Alerts"), QStringLiteral("megaphone.png"));
+    newTransBtn = largeButton(topFrame, tr("New Transaction"), QStringLiteral("add.png"));
+    newTransBtn->setToolTip(tr("Record a deposit or a withdrawal of cash"));
+    delTransBtn = largeButton(topFrame, tr("Del Transaction"), QStringLiteral("delete.png"));
+    detailsBtn = largeButton(topFrame, tr("Stock Details"), QString());
+    detailsBtn->setToolTip(tr("Open a chart of the selected holding"));
+    // Waits for the alert list dialog.
+    alertsBtn->setEnabled(false);
+    alertsBtn->setToolTip(tr("The alert list is not available yet"));
+    updateLabel = new QLabel(tr("Updating..."), topFrame);
+
+    auto *status = new QVBoxLayout;
+    status->setContentsMargins(0, 0, 0, 0);
+    status->addStretch(1);
+    status->addWidget(updateLabel);
+
+    auto *bar = new QHBoxLayout(topFrame);
+    bar->setContentsMargins(6, 0, 6, 0);
+    for (QToolButton *button : {buyBtn, sellBtn, alertsBtn, newTransBtn, delTransBtn, detailsBtn})
+        bar->addWidget(button);
+    bar->addStretch(1);
+    bar->addLayout(status);
+}
+
+void PortfolioClass::getQuoteData() {}
+
+void PortfolioClass::addButtonClick() {}
+
+void PortfolioClass::replyFinished() {}
+
+void PortfolioClass::displayPortfolio()
+{
+    GDatabaseClass &store = GDatabaseClass::mainStore();
+    const QList<Holding> holdings = PortfolioStore::readHoldings(store);
+    const Totals sums = totals(holdings, PortfolioStore::readTransactions(store));
+    const QLocale locale;
+    const QIcon chartIcon(IconFolder + QStringLiteral("chart (2).png"));
+
+    QTableWidget *table = overviewTable;
+    table->setUpdatesEnabled(false);
+    table->clearContents();
+    const int count = int(holdings.size());
+    table->setRowCount(count + 3);
+    for (int row = 0; row < count; ++row) {
+        const Holding &holding = holdings.at(row);
+        table->setItem(row, 0, cell(holding.id, Left));
+        QTableWidgetItem *symbol = cell(holding.symbol, Left);
+        symbol->setIcon(chartIcon);
+        table->setItem(row, 1, symbol);
+        QTableWidgetItem *last = cell(localeNumber(holding.last, locale), Right);
+        if (!holding.quoted)
+            last->setToolTip(tr("No price stored for %1 yet").arg(holding.symbol));
+        table->setItem(row, 2, last);
+        table->setItem(row, 3, signedCell(plainNumber(holding.change), holding.change));
+        table->setItem(row, 4, signedCell(percent(holding.percentChange), holding.percentChange));
+        table->setItem(row, 5, signedCell(money(holding.daysGain), holding.daysGain));
+        table->setItem(row, 6, cell(holding.noShares, Right));
+        table->setItem(row, 7, cell(holding.buyPrice, Right));
+        if (holding.gain)
+            table->setItem(row, 8, signedCell(money(*holding.gain), *holding.gain));
+        if (holding.gainPercent)
+            table->setItem(row, 9, signedCell(percent(*holding.gainPercent), *holding.gainPercent));
+        table->setItem(row, 10, cell(money(holding.marketValue), Right));
+    }
+
+    // A blank row, then the cash balance and the totals.
+    const int cashRow = count + 1;
+    const int totalRow = count + 2;
+    table->setItem(cashRow, 1, new QTableWidgetItem(tr("Cash:")));
+    table->setItem(cashRow, 10, signedCell(money(sums.cash), sums.cash));
+    table->setItem(totalRow, 1, new QTableWidgetItem(tr("Total:")));
+    if (sums.percentChange)
+        table->setItem(totalRow, 4, cell(percent(*sums.percentChange), Right));
+    table->setItem(totalRow, 5, signedCell(money(sums.daysGain), sums.daysGain));
+    table->setItem(totalRow, 8, signedCell(money(sums.gain), sums.gain));
+    table->setItem(totalRow, 9, cell(percent(sums.gainPercent), Right));
+    table->setItem(totalRow, 10, cell(money(sums.totalValue()), Right));
+    table->setUpdatesEnabled(true);
+
+    updateLabel->setText(tr("Last updated %1").arg(QDateTime::currentDateTime().toString()));
+    if (updateLabel->objectName() != QLatin1String("updateLabel")) {
+        updateLabel->setObjectName(QStringLiteral("updateLabel"));
+        updateLabel->style()->unpolish(updateLabel);
+        updateLabel->style()->polish(updateLabel);
+    }
+}
+
+void PortfolioClass::displayTransactions()
+{
+    const QList<Transaction> transactions =
+        PortfolioStore::readTransactions(GDatabaseClass::mainStore());
+
+    QTableWidget *table = transTable;
+    table->setUpdatesEnabled(false);
+    table->clearContents();
+    const int count = int(transactions.size());
+    table->setRowCount(count + 1);
+    double total = 0;
+    for (int row = 0; row < count; ++row) {
+        const Transaction &transaction = transactions.at(row);
+        table->setItem(row, 0, cell(transaction.id, Left));
+        table->setItem(row, 1, new QTableWidgetItem(transaction.symbol));
+        table->setItem(row, 2, new QTableWidgetItem(transaction.type));
+        table->setItem(row, 3, new QTableWidgetItem(transaction.date));
+        table->setItem(row, 4, cell(transaction.noShares, Right));
+        table->setItem(row, 5, cell(transaction.price, Right));
+        table->setItem(row, 6, cell(transaction.commission, Right));
+        table->setItem(row, 7, cell(plainNumber(transaction.value), Right));
+        total += transaction.value;
+    }
+    table->setItem(count, 6, cell(tr("Total:"), Qt::AlignCenter));
+    table->setItem(count, 7, cell(tr("$ %1").arg(plainNumber(total)), Right));
+    table->setUpdatesEnabled(true);
+}
+
+std::optional<qint64> PortfolioClass::selectedEntryRow(const QTableWidget *table, int *row)
+{
+    const QModelIndexList selected = table->selectionModel()->selectedRows();
+    if (selected.isEmpty())
+        return std::nullopt;
+    const int selectedRow = selected.first().row();
+    const QTableWidgetItem *id = table->item(selectedRow, 0);
+    bool ok = false;
+    const qint64 value = id ? id->text().toLongLong(&ok, 10) : 0;
+    if (!ok)
+        return std::nullopt; // the blank, cash and total rows hold no entry
+    if (row)
+        *row = selectedRow;
+    return value;
+}
+
+void PortfolioClass::buyStockClick()
+{
+    BuyStockClass buy;
+    buy.execDialog();
+    displayPortfolio();
+    displayTransactions();
+}
+
+void PortfolioClass::sellStockClick()
+{
+    int row = -1;
+    if (const std::optional<qint64> id = selectedEntryRow(overviewTable, &row)) {
+        SellStockClass sell;
+        sell.setSymbol(overviewTable->item(row, 1) ? overviewTable->item(row, 1)->text()
+                                                   : QString());
+        sell.setHoldingId(*id);
+        sell.execDialog();
+    } else {
+        MessageBoxes::show(
+            this, {QMessageBox::Warning, tr("Warning"), tr("No transaction selected!"),
+                   tr("Please select a transaction from the Portfolio Table before clicking Sell."),
+                   QMessageBox::Ok, QMessageBox::NoButton});
+    }
+    displayTransactions();
+    displayPortfolio();
+}
+
+void PortfolioClass::delTransClick()
+{
+    int row = -1;
+    if (const std::optional<qint64> id = selectedEntryRow(transTable, &row)) {
+        // Deposits and withdrawals have no symbol; their type names them instead.
+        QString item = transTable->item(row, 1) ? transTable->item(row, 1)->text() : QString();
+        if (item.isEmpty() && transTable->item(row, 2))
+            item = transTable->item(row, 2)->text();
+        if (MessageBoxes::confirmDeletion(
+                this, item, tr("This action will remove the transaction completely.")))
+            PortfolioStore::deleteEntry(GDatabaseClass::mainStore(), *id);
+    } else {
+        MessageBoxes::show(this,
+                           {QMessageBox::Warning, tr("Warning"), tr("No transaction selected!"),
+                            tr("Please select an entry from the Transaction Table before "
+                               "clicking Del Transaction."),
+                            QMessageBox::Ok, QMessageBox::NoButton});
+    }
+    displayTransactions();
+    // The cash balance on the Overview tab counts the transactions too.
+    displayPortfolio();
+}
+
+void PortfolioClass::alertsBtnClick() {}
+
+void PortfolioClass::newTransactionClick()
+{
+    CashTransactionClass cash;
+    cash.execDialog();
+    displayTransactions();
+    displayPortfolio();
+}
+
+void PortfolioClass::stockDetailsClick()
+{
+    int row = -1;
+    if (!selectedEntryRow(overviewTable, &row)) {
+        MessageBoxes::show(this, {QMessageBox::Warning, tr("Warning"), tr("No stock selected!"),
+                                  tr("Please select a stock from the Portfolio Table before "
+                                     "clicking Stock Details."),
+                                  QMessageBox::Ok, QMessageBox::NoButton});
+        return;
+    }
+    openChart(overviewTable->item(row, 1) ? overviewTable->item(row, 1)->text() : QString());
+}
+
+void PortfolioClass::openChart(const QString &symbol)
+{
+    ChartClass *charts = ChartClass::instance();
+    if (!charts || symbol.isEmpty()) {
+        qDebug() << "PortfolioClass: no chart tabs to open" << symbol << "in";
+        return;
+    }
+    charts->newChart();
+    if (ChartFrameClass *chart = charts->latestChart())
+        chart->showSymbol(symbol);
+    emit changeListWidgetRow(1);
+}
