@@ -8,6 +8,7 @@
 #include "common/messageboxes.h"
 #include "store/gdatabaseclass.h"
 #include "store/settingskeys.h"
+#include "support/simsession.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,26 +17,8 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
-namespace {
-
-void settle(int milliseconds)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < milliseconds)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-}
-
-QString startSimulator(QProcess &sim)
-{
-    sim.start(QCoreApplication::applicationDirPath() + QStringLiteral("/corvane-sim"),
-              {QStringLiteral("--port"), QStringLiteral("0")});
-    if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(5000))
-        return {};
-    return QString::fromUtf8(sim.readLine()).trimmed().remove(QStringLiteral("listening on "));
-}
-
-} // namespace
+using SimSession::settle;
+using SimSession::startSimulator;
 
 int main(int argc, char *argv[])
 {
