@@ -66,6 +66,7 @@ private slots:
     void rowsWithoutEntryCountAsNoSelection();
     void stockDetailsOpensAChartTab();
     void pageRefreshesOnItsTimer();
+    void alertsButtonOpensTheAlertList();
 };
 
 void PortfolioTest::holdingIsValuedAtItsQuote_data()
@@ -427,6 +428,23 @@ void PortfolioTest::pageRefreshesOnItsTimer()
     QTRY_COMPARE(page.holdingsTable()->rowCount(), 4);
     // The page fills the container it is given.
     QCOMPARE(host.layout()->indexOf(&page), 0);
+}
+
+void PortfolioTest::alertsButtonOpensTheAlertList()
+{
+    PortfolioFixture fixture;
+    QVERIFY(fixture.open());
+    QWidget host;
+    PortfolioClass page(&host);
+    QString opened;
+    QTimer::singleShot(0, &page, [&opened] {
+        QWidget *modal = QApplication::activeModalWidget();
+        opened = modal ? modal->objectName() : QString();
+        if (modal)
+            modal->close();
+    });
+    page.alertsButton()->click();
+    QCOMPARE(opened, QString("manageAlertDialog"));
 }
 
 QTEST_MAIN(PortfolioTest)

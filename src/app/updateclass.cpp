@@ -131,7 +131,7 @@ bool UpdateClass::fetchVersionFile()
     installerUrl.clear();
     versionFileError.clear();
     waitingForInfo = true;
-    QNetworkReply *versionReply = Requests::get(*network, versionFileUrl());
+    QNetworkReply *versionReply = Requests::get(*network, versionFileUrl(), Requests::Caps::VersionFile);
     connect(versionReply, &QNetworkReply::finished, this, &UpdateClass::replyFinished);
 
     // Start-up waits here, the splash screen turning, but never longer than a lookup may take.
@@ -204,7 +204,7 @@ bool UpdateClass::downloadInstaller()
     progressDialog->setAutoClose(false);
     progressDialog->setAutoReset(false);
     connect(progressDialog, &QProgressDialog::canceled, this, &UpdateClass::cancelDownload);
-    startDownload(Requests::get(*network, QUrl(installerUrl)));
+    startDownload(Requests::get(*network, QUrl(installerUrl), Requests::Caps::Installer));
     progressDialog->exec();
 
     if (reply) {

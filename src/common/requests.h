@@ -45,6 +45,10 @@ inline constexpr ReplyCap DataScript{20 * MiB};
 inline constexpr ReplyCap SymbolLookup{1 * MiB};
 // The update checker's version file: a few lines.
 inline constexpr ReplyCap VersionFile{64 * 1024};
+// A week of economic events: a few hundred lines.
+inline constexpr ReplyCap Calendar{2 * MiB};
+// The installer of a new version.
+inline constexpr ReplyCap Installer{512 * MiB};
 } // namespace Caps
 
 QByteArray userAgent();

@@ -157,7 +157,7 @@ void CalendarClass::requestWeek(QDate sunday, bool store)
 {
     const QUrl url =
         ServiceAddresses::url(ServiceAddresses::Service::Calendar, CalendarFile::filePath(sunday));
-    QNetworkReply *reply = Requests::get(*manager, url);
+    QNetworkReply *reply = Requests::get(*manager, url, Requests::Caps::Calendar);
     reply->setProperty(WeekProperty, sunday);
     reply->setProperty(StoreProperty, store);
     connect(reply, &QNetworkReply::finished, this, &CalendarClass::replyFinished);
@@ -297,7 +297,7 @@ void CalendarClass::requestFlag(const QString &currency)
     const QUrl url =
         ServiceAddresses::url(ServiceAddresses::Service::Flags,
                               QStringLiteral("/design/fxcm/img/flags/32x32/flag-%1.png").arg(code));
-    QNetworkReply *reply = Requests::get(*manager, url);
+    QNetworkReply *reply = Requests::get(*manager, url, Requests::Caps::Pictures);
     reply->setProperty(CurrencyProperty, code);
     connect(reply, &QNetworkReply::finished, this, &CalendarClass::imageReplyFinished);
 }

@@ -5,6 +5,7 @@
 #include "common/messageboxes.h"
 #include "pages/buystockclass.h"
 #include "pages/cashtransactionclass.h"
+#include "pages/managealertdialogclass.h"
 #include "pages/portfoliostore.h"
 #include "pages/sellstockclass.h"
 #include "store/gdatabaseclass.h"
@@ -15,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -84,6 +86,28 @@ QTableWidgetItem *signedCell(const QString &text, double value)
     colourBySign(item, value);
     return item;
 }
+
+// Thousands of cells filled one change signal at a time make the view work out each cell's
+// place on screen; the cells are filled quietly instead and the table repainted once. Rows are
+// added and removed before, with the model's signals on, so the view knows its size.
+class QuietFill
+{
+public:
+    explicit QuietFill(QTableWidget *table) : table(table), quiet(table->model())
+    {
+        table->setUpdatesEnabled(false);
+    }
+    ~QuietFill()
+    {
+        quiet.unblock();
+        table->setUpdatesEnabled(true);
+        table->viewport()->update();
+    }
+
+private:
+    QTableWidget *table;
+    QSignalBlocker quiet;
+};
 
 QString percent(double value)
 {
@@ -164,9 +188,6 @@ void PortfolioClass::buildTopFrame()
     delTransBtn = largeButton(topFrame, tr("Del Transaction"), QStringLiteral("delete.png"));
     detailsBtn = largeButton(topFrame, tr("Stock Details"), QString());
     detailsBtn->setToolTip(tr("Open a chart of the selected holding"));
-    // Waits for the alert list dialog.
-    alertsBtn->setEnabled(false);
-    alertsBtn->setToolTip(tr("The alert list is not available yet"));
     updateLabel = new QLabel(tr("Updating..."), topFrame);
 
     auto *status = new QVBoxLayout;
@@ -197,10 +218,10 @@ void PortfolioClass::displayPortfolio()
     const QIcon chartIcon(IconFolder + QStringLiteral("chart (2).png"));
 
     QTableWidget *table = overviewTable;
-    table->setUpdatesEnabled(false);
     table->clearContents();
     const int count = int(holdings.size());
     table->setRowCount(count + 3);
+    const QuietFill fill(table);
     for (int row = 0; row < count; ++row) {
         const Holding &holding = holdings.at(row);
         table->setItem(row, 0, cell(holding.id, Left));
@@ -235,7 +256,6 @@ void PortfolioClass::displayPortfolio()
     table->setItem(totalRow, 8, signedCell(money(sums.gain), sums.gain));
     table->setItem(totalRow, 9, cell(percent(sums.gainPercent), Right));
     table->setItem(totalRow, 10, cell(money(sums.totalValue()), Right));
-    table->setUpdatesEnabled(true);
 
     updateLabel->setText(tr("Last updated %1").arg(QDateTime::currentDateTime().toString()));
     if (updateLabel->objectName() != QLatin1String("updateLabel")) {
@@ -251,10 +271,10 @@ void PortfolioClass::displayTransactions()
         PortfolioStore::readTransactions(GDatabaseClass::mainStore());
 
     QTableWidget *table = transTable;
-    table->setUpdatesEnabled(false);
     table->clearContents();
     const int count = int(transactions.size());
     table->setRowCount(count + 1);
+    const QuietFill fill(table);
     double total = 0;
     for (int row = 0; row < count; ++row) {
         const Transaction &transaction = transactions.at(row);
@@ -270,7 +290,6 @@ void PortfolioClass::displayTransactions()
     }
     table->setItem(count, 6, cell(tr("Total:"), Qt::AlignCenter));
     table->setItem(count, 7, cell(tr("$ %1").arg(plainNumber(total)), Right));
-    table->setUpdatesEnabled(true);
 }
 
 std::optional<qint64> PortfolioClass::selectedEntryRow(const QTableWidget *table, int *row)
@@ -339,7 +358,11 @@ void PortfolioClass::delTransClick()
     displayPortfolio();
 }
 
-void PortfolioClass::alertsBtnClick() {}
+void PortfolioClass::alertsBtnClick()
+{
+    ManageAlertDialogClass alerts;
+    alerts.execDialog();
+}
 
 void PortfolioClass::newTransactionClick()
 {
