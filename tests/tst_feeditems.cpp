@@ -1,5 +1,6 @@
 #include "news/feeditems.h"
 #include "news/newsstatements.h"
+#include "support/logcapture.h"
 #include "support/newsfixture.h"
 
 #include <QTimeZone>
@@ -45,9 +46,14 @@ private slots:
     void symbolNewsLinksAreUnwrappedToTheArticleAddress_data();
     void symbolNewsLinksAreUnwrappedToTheArticleAddress();
     void otherReadersOnlyRestoreColonsAndNeverSubstituteTheLink();
-    void reportsReadTheirBodyAndTheLastCategory();
+    void reportsKeepTheListedCategoryElseTheFirst_data();
+    void reportsKeepTheListedCategoryElseTheFirst();
     void datesHonourTheirZone_data();
     void datesHonourTheirZone();
+    void anUnknownZoneIsLocalTimeAndLoggedOncePerFeed();
+    void atomEntriesAreReadLikeItems();
+    void atomTextsLinksAndDatesFollowTheirOwnRules();
+    void atomFeedsGiveTheirChannelText();
     void aDateWithoutZoneIsLocalWallClockTime();
     void anUnreadableDateBecomesTheDownloadTime();
     void documentsAreParsedFromTheirBytesInTheDeclaredEncoding();
@@ -67,10 +73,6 @@ void FeedItemsTest::itemsAreFoundOnlyAmongTheChannelChildren()
     QCOMPARE(items.size(), 2);
     QCOMPARE(items[0].title, QString("one"));
     QCOMPARE(items[1].title, QString("two"));
-
-    const QByteArray atom = "<feed xmlns=\"http://www.w3.org/2005/Atom\"><title>a</title>"
-                            "<entry><title>e</title></entry></feed>";
-    QVERIFY(readItems(document(atom), FeedKind::GeneralFeed, DownloadTime).isEmpty());
 }
 
 void FeedItemsTest::aFieldIsItsFirstTextOrCdataChildAndMarkupYieldsNothing()
@@ -146,15 +148,40 @@ void FeedItemsTest::otherReadersOnlyRestoreColonsAndNeverSubstituteTheLink()
     }
 }
 
-void FeedItemsTest::reportsReadTheirBodyAndTheLastCategory()
+void FeedItemsTest::reportsKeepTheListedCategoryElseTheFirst_data()
 {
+    QTest::addColumn<QString>("categories");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("listed last") << "<category>Markets</category><category>MarketReports</category>"
+                                 << "MarketReports";
+    // Blog software writes the post's categories first and its tags after them.
+    QTest::newRow("listed first, tags after")
+        << "<category>MarketReports</category><category>stocks</category>"
+           "<category>S&amp;P 500</category>"
+        << "MarketReports";
+    QTest::newRow("listed in the middle")
+        << "<category>Markets</category><category>MarketReports</category>"
+           "<category>Fed</category>"
+        << "MarketReports";
+    QTest::newRow("not listed: the first") << "<category>Announcements</category><category>news"
+                                              "</category>"
+                                           << "Announcements";
+    QTest::newRow("no category") << ""
+                                 << "";
+}
+
+void FeedItemsTest::reportsKeepTheListedCategoryElseTheFirst()
+{
+    QFETCH(QString, categories);
+    QFETCH(QString, expected);
     const QByteArray xml =
         "<rss xmlns:content=\"http://purl.org/rss/1.0/modules/content/\"><channel>"
-        "<item><title>r</title><category>Markets</category><category>MarketReports</category>"
+        "<item><title>r</title>" +
+        categories.toUtf8() +
         "<content:encoded><![CDATA[<h2>Body</h2>]]></content:encoded></item></channel></rss>";
     const QList<Item> reports = readItems(document(xml), FeedKind::MarketReport, DownloadTime);
     QCOMPARE(reports[0].content, QString("<h2>Body</h2>"));
-    QCOMPARE(reports[0].category, QString("MarketReports"));
+    QCOMPARE(reports[0].category, expected);
     const QList<Item> general = readItems(document(xml), FeedKind::GeneralFeed, DownloadTime);
     QVERIFY(general[0].content.isEmpty() && general[0].category.isEmpty());
 }
@@ -178,6 +205,25 @@ void FeedItemsTest::datesHonourTheirZone_data()
     QTest::newRow("MDT") << "Tue, 05 Mar 2024 06:00:00 MDT" << noonUtc;
     QTest::newRow("PST") << "Tue, 05 Mar 2024 04:00:00 PST" << noonUtc;
     QTest::newRow("PDT") << "Tue, 05 Mar 2024 05:00:00 PDT" << noonUtc;
+    // Zone names of feeds outside North America.
+    QTest::newRow("CET") << "Tue, 05 Mar 2024 13:00:00 CET" << noonUtc;
+    QTest::newRow("CEST") << "Tue, 05 Mar 2024 14:00:00 CEST" << noonUtc;
+    QTest::newRow("BST") << "Tue, 05 Mar 2024 13:00:00 BST" << noonUtc;
+    QTest::newRow("IST") << "Tue, 05 Mar 2024 17:30:00 IST" << noonUtc;
+    QTest::newRow("JST") << "Tue, 05 Mar 2024 21:00:00 JST" << noonUtc;
+    QTest::newRow("AEST") << "Tue, 05 Mar 2024 22:00:00 AEST" << noonUtc;
+    QTest::newRow("AEDT") << "Tue, 05 Mar 2024 23:00:00 AEDT" << noonUtc;
+    QTest::newRow("HKT") << "Tue, 05 Mar 2024 20:00:00 HKT" << noonUtc;
+    QTest::newRow("SGT") << "Tue, 05 Mar 2024 20:00:00 SGT" << noonUtc;
+    QTest::newRow("MSK") << "Tue, 05 Mar 2024 15:00:00 MSK" << noonUtc;
+    QTest::newRow("EET") << "Tue, 05 Mar 2024 14:00:00 EET" << noonUtc;
+    QTest::newRow("NZDT") << "Wed, 06 Mar 2024 01:00:00 NZDT" << noonUtc;
+    QTest::newRow("NST") << "Tue, 05 Mar 2024 08:30:00 NST" << noonUtc;
+    QTest::newRow("lower case") << "Tue, 05 Mar 2024 13:00:00 cet" << noonUtc;
+    // Atom and some RSS feeds write RFC 3339.
+    QTest::newRow("RFC 3339 Z") << "2024-03-05T12:00:00Z" << noonUtc;
+    QTest::newRow("RFC 3339 offset") << "2024-03-05T13:00:00+01:00" << noonUtc;
+    QTest::newRow("RFC 3339 fraction") << "2024-03-05T07:00:00.250-05:00" << noonUtc + 250;
     QTest::newRow("one-digit day")
         << "Sun, 3 Mar 2024 23:00:00 -0100" << utcMs(2024, 3, 4, 0, 0, 0);
     QTest::newRow("crosses the year")
@@ -206,6 +252,123 @@ void FeedItemsTest::aDateWithoutZoneIsLocalWallClockTime()
         qunsetenv("TZ");
     else
         qputenv("TZ", previous);
+}
+
+void FeedItemsTest::anUnknownZoneIsLocalTimeAndLoggedOncePerFeed()
+{
+    qint64 value = 0;
+    QString unknown;
+    QVERIFY(readDate("Tue, 05 Mar 2024 12:00:00 XYZT", &value, &unknown));
+    QCOMPARE(value, QDateTime(QDate(2024, 3, 5), QTime(12, 0, 0)).toMSecsSinceEpoch());
+    QCOMPARE(unknown, QString("XYZT"));
+    unknown.clear();
+    QVERIFY(readDate("Tue, 05 Mar 2024 12:00:00 JST", &value, &unknown));
+    QVERIFY(unknown.isEmpty());
+    QCOMPARE(zoneOffsetMinutes("ACST"), std::optional<int>(9 * 60 + 30));
+    QCOMPARE(zoneOffsetMinutes("NDT"), std::optional<int>(-(2 * 60 + 30)));
+    QVERIFY(!zoneOffsetMinutes("XYZT").has_value());
+
+    LogCapture log;
+    const QList<Item> items = symbolItems({{"a", "http://a.example", "",
+                                            "Tue, 05 Mar 2024 "
+                                            "12:00:00 XYZT",
+                                            "", "", ""},
+                                           {"b", "http://a.example", "",
+                                            "Tue, 05 Mar 2024 "
+                                            "13:00:00 XYZT",
+                                            "", "", ""},
+                                           {"c", "http://a.example", "",
+                                            "Tue, 05 Mar 2024 "
+                                            "13:00:00 QQT",
+                                            "", "", ""}});
+    QCOMPARE(items.size(), 3);
+    QStringList mentions;
+    for (const QString &line : log.lines()) {
+        if (line.contains("XYZT") || line.contains("QQT"))
+            mentions << line;
+    }
+    QCOMPARE(mentions.size(), 2);
+    QVERIFY(mentions[0].contains("XYZT") && mentions[1].contains("QQT"));
+}
+
+void FeedItemsTest::atomEntriesAreReadLikeItems()
+{
+    const QByteArray xml = atomDocument(
+        {{"First story", "http://news.example/1", "What happened", "2024-03-05T12:00:00Z",
+          "urn:uuid:1", ""},
+         {"Second & last", "http://news.example/2", "", "2024-03-05T13:00:00+01:00", "urn:uuid:2",
+          "<content type=\"html\">&lt;p&gt;Full text&lt;/p&gt;</content>"}});
+    QDomDocument parsed = document(xml);
+    QVERIFY(isAtom(parsed));
+    for (const FeedKind kind : {FeedKind::SymbolNews, FeedKind::GeneralFeed}) {
+        const QList<Item> items = readItems(parsed, kind, DownloadTime);
+        QCOMPARE(items.size(), 2);
+        QCOMPARE(items[0].title, QString("First story"));
+        QCOMPARE(items[0].link, QString("http://news.example/1"));
+        QCOMPARE(items[0].description, QString("What happened"));
+        QCOMPARE(items[0].pubDate, utcMs(2024, 3, 5, 12, 0, 0));
+        QCOMPARE(items[1].title, QString("Second & last"));
+        QCOMPARE(items[1].description, QString("<p>Full text</p>")); // no summary: the content
+        QCOMPARE(items[1].pubDate, utcMs(2024, 3, 5, 12, 0, 0));
+    }
+
+    // With a namespace prefix, and entries of reports with their body and category.
+    const QByteArray prefixed =
+        "<atom:feed xmlns:atom=\"http://www.w3.org/2005/Atom\" "
+        "xmlns:media=\"http://search.yahoo.com/mrss/\"><atom:title>P</atom:title>"
+        "<atom:entry><atom:title>Report</atom:title><media:title>not this</media:title>"
+        "<atom:link rel=\"alternate\" href=\"http://r.example/1\"/>"
+        "<atom:summary>Short</atom:summary><atom:content type=\"html\">&lt;h2&gt;Body&lt;/h2&gt;"
+        "</atom:content><atom:category term=\"Markets\"/><atom:category term=\"MarketReports\"/>"
+        "<atom:published>2024-03-05T12:00:00Z</atom:published></atom:entry></atom:feed>";
+    const QList<Item> reports = readItems(document(prefixed), FeedKind::MarketReport, DownloadTime);
+    QCOMPARE(reports.size(), 1);
+    QCOMPARE(reports[0].title, QString("Report"));
+    QCOMPARE(reports[0].link, QString("http://r.example/1"));
+    QCOMPARE(reports[0].description, QString("Short"));
+    QCOMPARE(reports[0].content, QString("<h2>Body</h2>"));
+    QCOMPARE(reports[0].category, QString("MarketReports"));
+    QCOMPARE(reports[0].pubDate, utcMs(2024, 3, 5, 12, 0, 0));
+}
+
+void FeedItemsTest::atomTextsLinksAndDatesFollowTheirOwnRules()
+{
+    const QByteArray xml = atomDocument(
+        {{"Links", "", "", "", "tag:news.example,2024:3",
+          "<link rel=\"self\" href=\"http://self.example/\"/>"
+          "<link rel=\"enclosure\" href=\"http://files.example/a.mp3\"/>"
+          "<link href=\"http://news.example/3\"/><link rel=\"alternate\" "
+          "href=\"http://news.example/other\"/>"
+          "<published>2024-03-05T12:00:00Z</published><updated>2024-03-06T08:00:00Z</updated>"},
+         {"No link", "", "", "2024-03-05T12:00:00Z", "http://news.example/by-id", ""},
+         {"", "", "", "", "",
+          "<title type=\"xhtml\"><div xmlns=\"http://www.w3.org/1999/xhtml\">A <b>bold</b> "
+          "move</div></title><link href=\"http://tracker.example/rd?url=http%3A%2F%2Fnews."
+          "example%2F4\"/>"}});
+    const QList<Item> general = readItems(document(xml), FeedKind::GeneralFeed, DownloadTime);
+    QCOMPARE(general.size(), 3);
+    // The first alternate link (a link without rel is one); self and enclosure are not.
+    QCOMPARE(general[0].link, QString("http://news.example/3"));
+    // Published wins over updated.
+    QCOMPARE(general[0].pubDate, utcMs(2024, 3, 5, 12, 0, 0));
+    // The general reader never puts another field in place of the link ...
+    QCOMPARE(general[1].link, QString());
+    QCOMPARE(general[2].title, QString("A <b>bold</b> move"));
+    QCOMPARE(general[2].pubDate, DownloadTime.toMSecsSinceEpoch());
+    // ... per-symbol news takes the id, and unwraps tracking links as for RSS.
+    const QList<Item> symbol = readItems(document(xml), FeedKind::SymbolNews, DownloadTime);
+    QCOMPARE(symbol[1].link, QString("http://news.example/by-id"));
+    QCOMPARE(symbol[2].link, QString("http://news.example/4"));
+}
+
+void FeedItemsTest::atomFeedsGiveTheirChannelText()
+{
+    const Channel channel = readChannel(document(atomDocument({}, "Atom & Co")));
+    QCOMPARE(channel.title, QString("Atom & Co"));
+    QCOMPARE(channel.link, QString("http://example.org/")); // the alternate, not the self link
+    QCOMPARE(channel.description, QString("About Atom & Co"));
+    QCOMPARE(channel.nodeNames,
+             QStringList({"title", "link", "link", "subtitle", "updated", "id"}));
 }
 
 void FeedItemsTest::anUnreadableDateBecomesTheDownloadTime()

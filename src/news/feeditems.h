@@ -7,10 +7,17 @@
 #include <QString>
 #include <QStringList>
 
-// The rules every feed reader of the application applies to an RSS document: where the items are,
-// how an item's fields are read, how its link and date are made usable. Each reader picks the
-// fields and link treatment it needs (FeedKind); nothing here touches the store or the network.
+#include <optional>
+
+// The rules every feed reader of the application applies to a feed document, RSS 2.0 or Atom 1.0:
+// where the items are, how an item's fields are read, how its link and date are made usable. Each
+// reader picks the fields and link treatment it needs (FeedKind); nothing here touches the store
+// or the network.
 namespace FeedItems {
+
+// The category the Reports page lists. A report filed under it among other categories and tags
+// is stored under it.
+inline const QString ListedReportCategory = QStringLiteral("MarketReports");
 
 // The readers differ only in the fields they read and in how they treat the link.
 enum class FeedKind
@@ -26,8 +33,9 @@ struct Item
     QString link;
     QString description;
     qint64 pubDate = 0; // milliseconds since the Unix epoch
-    QString content;    // "content:encoded", market reports only
-    QString category;   // market reports only
+    QString content;    // "content:encoded" (Atom: content), market reports only
+    QString category;   // market reports only: ListedReportCategory when among the item's
+                        // categories, else the first
 };
 
 struct Channel
@@ -47,16 +55,24 @@ bool parse(const QByteArray &body, QDomDocument &document, QString *error = null
 // CDATA, empty otherwise (markup inside a field yields nothing).
 QString fieldValue(const QDomNode &field);
 
-// Item elements among the siblings that start at the first child of the document element's first
-// child (the children of an RSS 2.0 "channel"). Items elsewhere and Atom entries are not found.
+// True when the document element is an Atom "feed" (with or without a namespace prefix).
+bool isAtom(const QDomDocument &document);
+
+// The item nodes: of RSS, the "item" elements among the siblings that start at the first child of
+// the document element's first child (the children of "channel"), items elsewhere not found; of
+// Atom, the "entry" children of "feed".
 QList<QDomNode> itemNodes(const QDomDocument &document);
 
 // Reads every item of the document by the reader's rules. Dates that cannot be read become
-// downloadTime.
+// downloadTime; a zone name that is not known is logged once per document.
 QList<Item> readItems(const QDomDocument &document, FeedKind kind, const QDateTime &downloadTime);
 
-// Title, link and description of the channel (the siblings walked as for items).
+// Title, link and description of the channel (the siblings walked as for items); of an Atom feed,
+// its title, alternate link and subtitle.
 Channel readChannel(const QDomDocument &document);
+
+// Of an item's categories, ListedReportCategory when it is among them, else the first.
+QString chooseCategory(const QStringList &categories);
 
 // Link of a per-symbol item: the link, else the guid, else the url field.
 QString chooseLink(const QString &link, const QString &guid, const QString &url);
@@ -68,11 +84,17 @@ QString cleanLink(QString link);
 // "%3A" back to ":" and nothing else (general feeds and reports).
 QString restoreColons(QString link);
 
-// Reads an RFC 822 date ("Tue, 04 Mar 2025 14:05:00 -0500") into milliseconds since the epoch.
-// The zone is honoured (numeric offsets and GMT, UT, Z, EST, EDT, CST, CDT, MST, MDT, PST, PDT);
-// without one the wall-clock time is taken as local time. Returns false when the text cannot be
-// read.
-bool readDate(const QString &text, qint64 *milliseconds);
+// Offset from UTC in minutes of a zone name feeds write after the time ("GMT", "EDT", "CET",
+// "JST", ...), nothing when the name is not known. Where a name means more than one zone, the one
+// financial feeds mean: CST is US Central, IST India, BST British Summer Time.
+std::optional<int> zoneOffsetMinutes(const QString &zone);
+
+// Reads an RFC 822 date ("Tue, 04 Mar 2025 14:05:00 -0500") or an RFC 3339 one
+// ("2025-03-04T14:05:00-05:00", as Atom writes them) into milliseconds since the epoch. The zone is
+// honoured (numeric offsets and the names zoneOffsetMinutes knows); without one, or with a name it
+// does not know, the wall-clock time is taken as local time, and an unknown name is put in
+// unknownZone. Returns false when the text cannot be read.
+bool readDate(const QString &text, qint64 *milliseconds, QString *unknownZone = nullptr);
 
 // readDate, or downloadTime when the date cannot be read.
 qint64 dateValue(const QString &text, const QDateTime &downloadTime);

@@ -70,3 +70,30 @@ QByteArray rssDocument(const QList<RssItem> &items, const QString &channelTitle,
     xml += QStringLiteral("</channel></rss>");
     return xml.toUtf8();
 }
+
+QByteArray atomDocument(const QList<AtomEntry> &entries, const QString &feedTitle)
+{
+    const auto element = [](const char *name, const QString &text) {
+        return text.isEmpty()
+                   ? QString()
+                   : QStringLiteral("<%1>%2</%1>").arg(QLatin1String(name), text.toHtmlEscaped());
+    };
+    QString xml = QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                                 "<feed xmlns=\"http://www.w3.org/2005/Atom\">") +
+                  element("title", feedTitle) +
+                  QStringLiteral("<link rel=\"self\" href=\"http://example.org/atom.xml\"/>"
+                                 "<link href=\"http://example.org/\"/>") +
+                  element("subtitle", QStringLiteral("About ") + feedTitle) +
+                  element("updated", QStringLiteral("2024-03-05T12:00:00Z")) +
+                  element("id", QStringLiteral("urn:example:feed"));
+    for (const AtomEntry &entry : entries) {
+        xml += QStringLiteral("<entry>") + element("title", entry.title);
+        if (!entry.link.isEmpty())
+            xml += QStringLiteral("<link rel=\"alternate\" href=\"%1\"/>")
+                       .arg(entry.link.toHtmlEscaped());
+        xml += element("id", entry.id) + element("updated", entry.updated) +
+               element("summary", entry.summary) + entry.extra + QStringLiteral("</entry>");
+    }
+    xml += QStringLiteral("</feed>");
+    return xml.toUtf8();
+}

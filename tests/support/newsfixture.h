@@ -46,6 +46,22 @@ QByteArray rssDocument(const QList<RssItem> &items,
                        const QString &channelTitle = QStringLiteral("Channel"),
                        const QString &channelExtra = QString());
 
+// One <entry> of an Atom document; fields left empty are left out. The link is written as
+// <link rel="alternate" href="..."/>.
+struct AtomEntry
+{
+    QString title;
+    QString link;
+    QString summary;
+    QString updated; // RFC 3339
+    QString id;
+    QString extra; // raw XML appended inside the entry
+};
+
+// An Atom 1.0 feed in the Atom namespace, with a self link and a subtitle.
+QByteArray atomDocument(const QList<AtomEntry> &entries,
+                        const QString &feedTitle = QStringLiteral("Atom feed"));
+
 // Test main for areas whose pages hold an embedded browser: the browser needs shared GL contexts
 // set before the application exists.
 #define NEWS_TEST_MAIN(TestClass)                                                                  \
