@@ -59,7 +59,8 @@ QString dataScript(const QString &baseUrl)
     for (const Company &followed : followedCompanies()) {
         lines << QStringLiteral(
                      "INSERT INTO symbols (symbol, companyName, exchange) VALUES(%1,%2,%3);")
-                     .arg(quoted(followed.symbol), quoted(followed.name), quoted(followed.exchange));
+                     .arg(quoted(followed.symbol), quoted(followed.name),
+                          quoted(followed.exchange));
     }
     for (const QuoteField &field : quoteFields()) {
         lines << QStringLiteral("INSERT INTO fields (code, name, align, pos) VALUES(%1,%2,%3,%4);")

@@ -16,6 +16,7 @@ const KnownFeed knownFeeds[] = {
     {"economy", "Economy Watch", "Indicators, central banks and policy"},
     {"technology", "Technology Business", "The business of technology"},
     {"world", "World Business Report", "Companies and markets around the world"},
+    {"asia", "Asia Pacific Markets", "Tokyo, Hong Kong, Singapore, Mumbai and Sydney"},
 };
 
 } // namespace
@@ -36,10 +37,11 @@ QHttpServerResponse FeedService::respond(const SimRequest &request)
     }
     if (file == QLatin1String("notafeed.html"))
         return textResponse("text/html", "<html><body><p>No feed here<br></body></html>");
-    if (!file.endsWith(QLatin1String(".xml")) || file.contains(QLatin1Char('/')))
+    const bool atom = file.endsWith(QLatin1String(".atom"));
+    if (!(atom || file.endsWith(QLatin1String(".xml"))) || file.contains(QLatin1Char('/')))
         return QHttpServerResponse(QHttpServerResponse::StatusCode::NotFound);
 
-    const QString name = file.chopped(4);
+    const QString name = file.left(file.lastIndexOf(QLatin1Char('.')));
     NewsGenerator::Channel channel;
     channel.title = name.left(1).toUpper() + name.mid(1) + QStringLiteral(" News");
     channel.description = QStringLiteral("Simulated %1 headlines").arg(name);
@@ -51,5 +53,8 @@ QHttpServerResponse FeedService::respond(const SimRequest &request)
     }
     channel.link = request.baseUrl + QStringLiteral("/articles/feeds/");
     channel.items = NewsGenerator::generalNews(request.baseUrl, name, request.now);
+    if (atom)
+        return textResponse("application/atom+xml; charset=UTF-8",
+                            NewsGenerator::atomDocument(channel, request.baseUrl + request.path));
     return textResponse("application/rss+xml; charset=UTF-8", NewsGenerator::rssDocument(channel));
 }

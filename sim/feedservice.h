@@ -2,7 +2,8 @@
 
 #include "simservice.h"
 
-// General RSS feeds: /feeds/<name>.xml (markets, economy, technology or any other name), a feed
+// General feeds: /feeds/<name>.xml as RSS 2.0 and /feeds/<name>.atom as Atom 1.0 (markets,
+// economy, technology, world, asia or any other name; asia writes Asia-Pacific zone names), a feed
 // that has moved (/feeds/moved.xml answers with a redirect to /feeds/world.xml), and a page that
 // is no feed at all (/feeds/notafeed.html).
 class FeedService : public SimService

@@ -17,6 +17,22 @@ struct Zone
 };
 const Zone Zones[] = {{"+0000", 0},  {"-0500", -300}, {"GMT", 0}, {"EDT", -240}, {"PST", -480},
                       {"+0100", 60}, {"EST", -300},   {"UT", 0},  {"CDT", -300}, {"Z", 0}};
+// The names the Asia-Pacific feed writes, as newsrooms there do.
+const Zone AsiaPacificZones[] = {{"JST", 540}, {"HKT", 480},  {"SGT", 480},
+                                 {"IST", 330}, {"AEST", 600}, {"AEDT", 660}};
+
+int zoneMinutes(const QString &zone)
+{
+    for (const Zone &known : Zones) {
+        if (zone == QLatin1String(known.name))
+            return known.minutes;
+    }
+    for (const Zone &known : AsiaPacificZones) {
+        if (zone == QLatin1String(known.name))
+            return known.minutes;
+    }
+    return 0;
+}
 
 const char *const Moves[] = {
     "climbs",  "slips",        "jumps",  "falls",         "edges higher", "steadies",
@@ -182,7 +198,9 @@ GeneratedItem generalNewsItem(const QString &baseUrl, const QString &feed, qint6
 
     GeneratedItem item;
     item.published = moment(stream, sequence, interval);
-    item.zone = QString::fromLatin1(Zones[seed % std::size(Zones)].name);
+    item.zone = feed == QLatin1String("asia")
+                    ? QString::fromLatin1(AsiaPacificZones[seed % std::size(AsiaPacificZones)].name)
+                    : QString::fromLatin1(Zones[seed % std::size(Zones)].name);
     item.title = QStringLiteral("%1 %2 %3")
                      .arg(QString::fromUtf8(pick(GeneralSubjects, seed >> 4)),
                           QString::fromUtf8(pick(Moves, seed >> 12)),
@@ -274,7 +292,9 @@ QList<GeneratedItem> marketReports(const QString &baseUrl, const QDateTime &now,
                         .arg(QString::fromUtf8(pick(GeneralSubjects, seed >> 8)))
                         .arg(3.5 + double(seed % 150) / 100.0, 0, 'f', 2)
                         .arg(65.0 + double(seed % 2000) / 100.0, 0, 'f', 2);
-                item.categories = {QStringLiteral("Markets"), QStringLiteral("MarketReports")};
+                // The post's category, then its tags, as blog software writes them.
+                item.categories = {QStringLiteral("MarketReports"), QStringLiteral("Markets"),
+                                   QStringLiteral("Stocks")};
             }
             items << item;
         }
@@ -284,12 +304,7 @@ QList<GeneratedItem> marketReports(const QString &baseUrl, const QDateTime &now,
 
 QString rfc822Date(const QDateTime &utc, const QString &zone)
 {
-    int minutes = 0;
-    for (const Zone &known : Zones) {
-        if (zone == QLatin1String(known.name))
-            minutes = known.minutes;
-    }
-    const QDateTime wallClock = utc.toUTC().addSecs(qint64(minutes) * 60);
+    const QDateTime wallClock = utc.toUTC().addSecs(qint64(zoneMinutes(zone)) * 60);
     static const char *const days[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
     static const char *const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
@@ -337,6 +352,56 @@ QByteArray rssDocument(const Channel &channel)
         xml += QStringLiteral("</item>\n");
     }
     xml += QStringLiteral("</channel>\n</rss>\n");
+    return xml.toUtf8();
+}
+
+QString rfc3339Date(const QDateTime &utc, const QString &zone)
+{
+    const int minutes = zoneMinutes(zone);
+    const QDateTime wallClock = utc.toUTC().addSecs(qint64(minutes) * 60);
+    const QString offset = minutes == 0
+                               ? QStringLiteral("Z")
+                               : QStringLiteral("%1%2:%3")
+                                     .arg(minutes < 0 ? QLatin1Char('-') : QLatin1Char('+'))
+                                     .arg(qAbs(minutes) / 60, 2, 10, QLatin1Char('0'))
+                                     .arg(qAbs(minutes) % 60, 2, 10, QLatin1Char('0'));
+    return wallClock.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) + offset;
+}
+
+QByteArray atomDocument(const Channel &channel, const QString &selfAddress)
+{
+    const QString updated = channel.items.isEmpty()
+                                ? QStringLiteral("2020-01-01T00:00:00Z")
+                                : rfc3339Date(channel.items.first().published, QString());
+    QString xml = QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                                 "<feed xmlns=\"http://www.w3.org/2005/Atom\">\n"
+                                 "<title>%1</title>\n<subtitle>%2</subtitle>\n"
+                                 "<link rel=\"self\" type=\"application/atom+xml\" href=\"%3\"/>\n"
+                                 "<link rel=\"alternate\" type=\"text/html\" href=\"%4\"/>\n"
+                                 "<id>%3</id>\n<updated>%5</updated>\n")
+                      .arg(escaped(channel.title), escaped(channel.description),
+                           escaped(selfAddress), escaped(channel.link), updated);
+    for (const GeneratedItem &item : channel.items) {
+        xml +=
+            QStringLiteral("<entry>\n<title>") + escaped(item.title) + QStringLiteral("</title>\n");
+        // Self and enclosure links first: the reader has to pick the alternate one.
+        xml += QStringLiteral("<link rel=\"enclosure\" type=\"image/png\" href=\"%1.png\"/>\n")
+                   .arg(escaped(item.guid));
+        const QString article = item.guid.startsWith(QLatin1String("http")) ? item.guid : item.link;
+        if (!article.isEmpty())
+            xml += QStringLiteral("<link rel=\"alternate\" type=\"text/html\" href=\"%1\"/>\n")
+                       .arg(escaped(article));
+        xml += QStringLiteral("<id>") + escaped(item.guid) + QStringLiteral("</id>\n");
+        xml += QStringLiteral("<published>") + rfc3339Date(item.published, item.zone) +
+               QStringLiteral("</published>\n<updated>") +
+               rfc3339Date(item.published.addSecs(600), item.zone) + QStringLiteral("</updated>\n");
+        xml += QStringLiteral("<summary type=\"html\">") + escaped(item.description) +
+               QStringLiteral("</summary>\n");
+        for (const QString &category : item.categories)
+            xml += QStringLiteral("<category term=\"%1\"/>\n").arg(escaped(category));
+        xml += QStringLiteral("</entry>\n");
+    }
+    xml += QStringLiteral("</feed>\n");
     return xml.toUtf8();
 }
 

@@ -56,8 +56,14 @@ QList<GeneratedItem> marketReports(const QString &baseUrl, const QDateTime &now,
 // RFC 822 date of a moment written in the given zone: "Tue, 04 Mar 2025 09:05:00 -0500".
 QString rfc822Date(const QDateTime &utc, const QString &zone);
 
+// RFC 3339 date of a moment written in the offset of the given zone: "2025-03-04T09:05:00-05:00".
+QString rfc3339Date(const QDateTime &utc, const QString &zone);
+
 // An RSS 2.0 document in UTF-8.
 QByteArray rssDocument(const Channel &channel);
+
+// The same channel as an Atom 1.0 feed in UTF-8; selfAddress is where it is served.
+QByteArray atomDocument(const Channel &channel, const QString &selfAddress);
 
 // A simple article page for an item.
 QByteArray articlePage(const GeneratedItem &item, const QString &source);

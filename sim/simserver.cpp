@@ -2,11 +2,11 @@
 
 #include "chartpictureservice.h"
 #include "feedservice.h"
-#include "newsservice.h"
-#include "reportservice.h"
 #include "historyservice.h"
+#include "newsservice.h"
 #include "quotelineservice.h"
 #include "quoteservice.h"
+#include "reportservice.h"
 #include "suggestservice.h"
 #include "vendorservice.h"
 

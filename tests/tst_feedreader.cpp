@@ -3,6 +3,7 @@
 #include "support/logcapture.h"
 #include "support/newsfixture.h"
 #include "support/scriptedhttpserver.h"
+#include "support/simprocess.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -10,6 +11,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 #include <QtTest>
 
 namespace {
@@ -39,6 +42,39 @@ QByteArray feedWithItems(const QString &channel, int count,
     return rssDocument(items, channel);
 }
 
+QString rfc822(const QDateTime &when)
+{
+    return when.toUTC().toString("ddd, dd MMM yyyy hh:mm:ss") + " +0000";
+}
+
+RssItem aged(const QString &title, const QDateTime &published)
+{
+    return RssItem{title, "http://a.example/" + title, "", rfc822(published), "", "", ""};
+}
+
+QString pageText(QWebEngineView *view)
+{
+    QString text;
+    bool done = false;
+    view->page()->toPlainText([&](const QString &result) {
+        text = result;
+        done = true;
+    });
+    for (int waited = 0; !done && waited < 10000; waited += 10)
+        QTest::qWait(10);
+    return done ? text : QStringLiteral("<no answer from the page>");
+}
+
+// Adds a feed through the manager dialog as a user does, and waits until the dialog is done.
+void addThroughTheManager(AddRssClass *manager, const QString &address)
+{
+    QSignalSpy changed(manager, &AddRssClass::NewArticles);
+    QDialog *form = manager->dialogWindow();
+    form->findChild<QLineEdit *>("addressEdit")->setText(address);
+    form->findChild<QPushButton *>("saveButton")->click();
+    QVERIFY(changed.wait(10000));
+}
+
 } // namespace
 
 class FeedReaderTest : public QObject
@@ -52,9 +88,13 @@ private slots:
     void dueFeedsAreFetchedStoredAndPutOffForAnHour();
     void aMovedFeedIsStoredUnderItsNewAddress();
     void choosingASourceListsItsNewestTitles();
+    void thePeriodLimitsTheArticleList();
     void theSourceSelectorPopsUpOnlyUntilAnArticleIsOpened();
     void theManagerAddsAFeedAfterFetchingIt();
+    void anAtomFeedAddedInTheReaderListsItsArticles();
+    void anAtomFeedOfTheSimulatorListsItsArticles();
     void theManagerRefusesDuplicatesAndNonFeeds();
+    void aNetworkErrorWhileAddingIsShownAndTheDialogStaysOpen();
     void theManagerDeletesAFeedWithItsItems();
 
 private:
@@ -144,28 +184,59 @@ void FeedReaderTest::choosingASourceListsItsNewestTitles()
     QCOMPARE(articles->itemText(1), QString("Story 0"));
     QCOMPARE(articles->itemText(50), QString("Story 49"));
 
-    // This week: only the items of the last seven days (one an hour here, so all of them).
-    container->findChild<QComboBox *>("periodBox")->setCurrentIndex(2);
-    QCOMPARE(articles->count(), 51);
-
     sources->setCurrentIndex(0);
     QCOMPARE(itemsOf(articles), QStringList({"Please make a selection..."}));
+}
+
+void FeedReaderTest::thePeriodLimitsTheArticleList()
+{
+    news->addGeneralFeed("Ages", server->url("/ages.xml"));
+    const QDateTime now = QDateTime::currentDateTime();
+    server->scriptBody("/ages.xml", rssDocument({aged("An hour old", now.addSecs(-3600)),
+                                                 aged("Ten days old", now.addDays(-10)),
+                                                 aged("Forty days old", now.addDays(-40)),
+                                                 aged("A hundred days old", now.addDays(-100))}));
+    ArticlesClass page(container);
+    page.getNewArticles();
+    QTRY_COMPARE(news->count("rssItems"), 4);
+    auto *articles = container->findChild<QComboBox *>("articleBox");
+    auto *period = container->findChild<QComboBox *>("periodBox");
+    container->findChild<QComboBox *>("sourceBox")->setCurrentText("Ages");
+    const QString choice = "Please make a selection...";
+    QCOMPARE(period->currentIndex(), 0); // this quarter
+    QCOMPARE(itemsOf(articles),
+             QStringList({choice, "An hour old", "Ten days old", "Forty days old"}));
+    period->setCurrentIndex(1);
+    QCOMPARE(itemsOf(articles), QStringList({choice, "An hour old", "Ten days old"}));
+    period->setCurrentIndex(2);
+    QCOMPARE(itemsOf(articles), QStringList({choice, "An hour old"}));
 }
 
 void FeedReaderTest::theSourceSelectorPopsUpOnlyUntilAnArticleIsOpened()
 {
     news->addGeneralFeed("Feed", server->url("/f.xml"));
     server->scriptBody("/f.xml", feedWithItems("F", 1, server->url("/article")));
-    server->scriptBody("/article0", "<html><body>article</body></html>");
+    ScriptedHttpServer::Reply article;
+    article.body = "<html><body>The article itself</body></html>";
+    article.contentType = "text/html";
+    server->script("/article0", article);
     ArticlesClass page(container);
+    auto *view = container->findChild<QWebEngineView *>("articleView");
     QVERIFY(page.articleViewIsBlank());
+    QTRY_COMPARE(view->url(), QUrl("about:blank"));
     page.getNewArticles();
     QTRY_COMPARE(news->count("rssItems"), 1);
     auto *sources = container->findChild<QComboBox *>("sourceBox");
     sources->setCurrentText("Feed");
     QVERIFY(page.articleViewIsBlank()); // a source alone opens no article
+    QCOMPARE(view->url(), QUrl("about:blank"));
+    QVERIFY(!server->requests().contains("/article0"));
+
     container->findChild<QComboBox *>("articleBox")->setCurrentText("Story 0");
     QVERIFY(!page.articleViewIsBlank());
+    QTRY_COMPARE_WITH_TIMEOUT(view->url(), QUrl(server->url("/article0")), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(pageText(view).trimmed(), QString("The article itself"), 10000);
+    QVERIFY(server->requests().contains("/article0"));
 }
 
 void FeedReaderTest::theManagerAddsAFeedAfterFetchingIt()
@@ -191,6 +262,53 @@ void FeedReaderTest::theManagerAddsAFeedAfterFetchingIt()
     QVERIFY(table->isColumnHidden(0) && table->isColumnHidden(1));
 }
 
+void FeedReaderTest::anAtomFeedAddedInTheReaderListsItsArticles()
+{
+    server->scriptBody(
+        "/atom.xml",
+        atomDocument(
+            {{"Newest entry", "http://news.example/2", "Second summary",
+              QDateTime::currentDateTimeUtc().addSecs(-600).toString(Qt::ISODate), "urn:2", ""},
+             {"Older entry", "http://news.example/1", "First summary",
+              QDateTime::currentDateTimeUtc().addSecs(-7200).toString(Qt::ISODate), "urn:1", ""}},
+            "Atom Desk"));
+    ArticlesClass page(container);
+    addThroughTheManager(page.feedManager(), server->url("/atom.xml"));
+    QCOMPARE(news->rows("SELECT title, desc FROM rssFeeds"),
+             QStringList({"Atom Desk|About Atom Desk"}));
+
+    page.getNewArticles();
+    QTRY_COMPARE(news->count("rssItems"), 2);
+    QCOMPARE(news->rows("SELECT title, url, desc FROM rssItems ORDER BY pubDate DESC"),
+             QStringList({"Newest entry|http://news.example/2|Second summary",
+                          "Older entry|http://news.example/1|First summary"}));
+    container->findChild<QComboBox *>("sourceBox")->setCurrentText("Atom Desk");
+    QCOMPARE(itemsOf(container->findChild<QComboBox *>("articleBox")),
+             QStringList({"Please make a selection...", "Newest entry", "Older entry"}));
+}
+
+void FeedReaderTest::anAtomFeedOfTheSimulatorListsItsArticles()
+{
+    SimProcess sim;
+    QVERIFY(sim.isRunning());
+    ArticlesClass page(container);
+    addThroughTheManager(page.feedManager(), sim.baseUrl() + "/feeds/asia.atom");
+    QCOMPARE(news->rows("SELECT title FROM rssFeeds"), QStringList({"Asia Pacific Markets"}));
+    page.getNewArticles();
+    QTRY_VERIFY_WITH_TIMEOUT(news->count("rssItems") >= 20, 10000);
+    // Dates written in Asian offsets land at the right moment: none in the future, all recent.
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    const QStringList dates = news->rows("SELECT pubDate FROM rssItems");
+    for (const QString &date : dates)
+        QVERIFY2(date.toLongLong() <= now && date.toLongLong() > now - 30LL * 86400000,
+                 qPrintable(date));
+    QCOMPARE(news->count("rssItems"),
+             news->rows("SELECT id FROM rssItems WHERE url LIKE 'http://%/articles/feeds/asia-%'")
+                 .size());
+    container->findChild<QComboBox *>("sourceBox")->setCurrentText("Asia Pacific Markets");
+    QVERIFY(container->findChild<QComboBox *>("articleBox")->count() > 20);
+}
+
 void FeedReaderTest::theManagerRefusesDuplicatesAndNonFeeds()
 {
     news->addGeneralFeed("Have it", server->url("/have.xml"));
@@ -200,6 +318,7 @@ void FeedReaderTest::theManagerRefusesDuplicatesAndNonFeeds()
     QSignalSpy changed(&manager, &AddRssClass::NewArticles);
     QDialog *form = manager.dialogWindow();
     auto *address = form->findChild<QLineEdit *>("addressEdit");
+    news->boxes().clear();
 
     address->setText(server->url("/have.xml"));
     form->findChild<QPushButton *>("saveButton")->click();
@@ -211,7 +330,32 @@ void FeedReaderTest::theManagerRefusesDuplicatesAndNonFeeds()
     form->findChild<QPushButton *>("saveButton")->click();
     QTRY_COMPARE(changed.count(), 2);
     QCOMPARE(news->boxes().shown().last().text, QString("Invalid RSS feed. Please try another."));
+
+    // Well-formed XML that is no feed would never yield an article.
+    server->scriptBody("/page.xhtml", "<html><head><title>Page</title></head><body/></html>");
+    address->setText(server->url("/page.xhtml"));
+    form->findChild<QPushButton *>("saveButton")->click();
+    QTRY_COMPARE(changed.count(), 3);
+    QCOMPARE(news->boxes().shown().size(), 3);
+    QCOMPARE(news->boxes().shown().last().text, QString("Invalid RSS feed. Please try another."));
     QCOMPARE(news->count("rssFeeds"), 1);
+}
+
+void FeedReaderTest::aNetworkErrorWhileAddingIsShownAndTheDialogStaysOpen()
+{
+    server->scriptBody("/missing.xml", "gone", 404);
+    news->boxes().clear();
+    AddRssClass manager;
+    QDialog *form = manager.dialogWindow();
+    form->show();
+    auto *save = form->findChild<QPushButton *>("saveButton");
+    form->findChild<QLineEdit *>("addressEdit")->setText(server->url("/missing.xml"));
+    save->click();
+    QTRY_VERIFY(save->isEnabled());
+    QCOMPARE(news->boxes().titles(), QStringList({"Download failed"}));
+    QVERIFY(news->boxes().shown().first().text.startsWith("The feed could not be fetched: "));
+    QVERIFY(form->isVisible());
+    QCOMPARE(news->count("rssFeeds"), 0);
 }
 
 void FeedReaderTest::theManagerDeletesAFeedWithItsItems()

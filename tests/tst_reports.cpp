@@ -38,8 +38,9 @@ QByteArray reportFeed()
                                  {"Markets", "MarketReports"}, "<p>the traders' view</p>") +
                           report("Announcement", "Tue, 05 Mar 2024 17:00:00 +0000",
                                  {"Announcements"}, "<p>news</p>") +
-                          report("Wrong order", "Tue, 05 Mar 2024 18:00:00 +0000",
-                                 {"MarketReports", "Markets"}, "<p>x</p>");
+                          // Categories first, then tags, as blog software writes them.
+                          report("Tagged report", "Tue, 05 Mar 2024 18:00:00 +0000",
+                                 {"MarketReports", "Markets", "Fed"}, "<p>x</p>");
     return ("<?xml version=\"1.0\" encoding=\"UTF-8\"?><rss version=\"2.0\" "
             "xmlns:content=\"http://purl.org/rss/1.0/modules/content/\"><channel><title>Vendor</"
             "title>" +
@@ -128,9 +129,10 @@ void ReportsTest::everyItemIsStoredButOnlyMarketReportsAreListed()
     QCOMPARE(itemsOf(list), QStringList({"Select a Report..."}));
     page.getMarketWraps();
     QTRY_COMPARE(news->count("marketWraps"), 4);
-    QCOMPARE(itemsOf(list), QStringList({"Select a Report...", "Traders report", "Older report"}));
+    QCOMPARE(itemsOf(list), QStringList({"Select a Report...", "Tagged report", "Traders report",
+                                         "Older report"}));
     QCOMPARE(news->rows("SELECT category FROM marketWraps ORDER BY pubDate"),
-             QStringList({"MarketReports", "MarketReports", "Announcements", "Markets"}));
+             QStringList({"MarketReports", "MarketReports", "Announcements", "MarketReports"}));
     QCOMPARE(news->value("SELECT url FROM marketWraps WHERE title='Older report'").left(22),
              QString("http://vendor.example/"));
     // 08:30 in New York is 13:30 UTC.

@@ -131,6 +131,9 @@ void AddRssClass::replyFinished()
         return;
     if (reply->error() != QNetworkReply::NoError) {
         qDebug().noquote() << reply->errorString();
+        // The dialog stays open, so the user can correct the address and try again.
+        MessageBoxes::warning(dialog, tr("Download failed"),
+                              tr("The feed could not be fetched: %1").arg(reply->errorString()));
         saveButton->setEnabled(true);
         reply->deleteLater();
         return;
@@ -156,6 +159,10 @@ void AddRssClass::replyFinished()
     } else if (!FeedItems::parse(body, document)) {
         MessageBoxes::warning(dialog, tr("Error!"), tr("Invalid RSS feed. Please try another."));
         qDebug() << "Failed to parse the file into a DOM tree.";
+    } else if (!FeedItems::isFeed(document)) {
+        // Well-formed, but a web page or other XML: it would never yield an article.
+        MessageBoxes::warning(dialog, tr("Error!"), tr("Invalid RSS feed. Please try another."));
+        qDebug().noquote() << "Not a feed: " + document.documentElement().nodeName();
     } else {
         const FeedItems::Channel channel = FeedItems::readChannel(document);
         store.ExecSQL(NewsStatements::feedInsert(channel.title, address, channel.description));

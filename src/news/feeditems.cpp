@@ -100,6 +100,11 @@ bool isAtom(const QDomDocument &document)
     return name == QLatin1String("feed") || name.endsWith(QLatin1String(":feed"));
 }
 
+bool isFeed(const QDomDocument &document)
+{
+    return isAtom(document) || document.documentElement().nodeName() == QLatin1String("rss");
+}
+
 QList<QDomNode> itemNodes(const QDomDocument &document)
 {
     return isAtom(document) ? Fields::atomEntries(document) : rssItemNodes(document);

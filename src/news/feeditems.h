@@ -58,6 +58,9 @@ QString fieldValue(const QDomNode &field);
 // True when the document element is an Atom "feed" (with or without a namespace prefix).
 bool isAtom(const QDomDocument &document);
 
+// True for an RSS ("rss") or Atom document; any other XML, such as a web page, is no feed.
+bool isFeed(const QDomDocument &document);
+
 // The item nodes: of RSS, the "item" elements among the siblings that start at the first child of
 // the document element's first child (the children of "channel"), items elsewhere not found; of
 // Atom, the "entry" children of "feed".

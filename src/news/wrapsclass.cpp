@@ -76,8 +76,9 @@ void WrapsClass::reloadReports()
     // Rebuilding keeps the report being read: the list is rebuilt every minute, and a reader
     // should not lose the article to that.
     const QString chosen = itemsCombo->currentIndex() > 0 ? itemsCombo->currentText() : QString();
-    const QStringList titles = GDatabaseClass::mainStore().GetSQLRecords(QStringLiteral(
-        "SELECT title FROM marketWraps WHERE category='MarketReports' ORDER BY pubDate DESC"));
+    const QStringList titles = GDatabaseClass::mainStore().GetSQLRecords(
+        QStringLiteral("SELECT title FROM marketWraps WHERE category=%1 ORDER BY pubDate DESC")
+            .arg(sqlQuoted(FeedItems::ListedReportCategory)));
     const int keep = chosen.isEmpty() ? -1 : titles.indexOf(chosen);
     if (keep >= 0) {
         const QSignalBlocker quiet(itemsCombo);
