@@ -130,6 +130,7 @@ private slots:
     void optionsSurviveIntoTheNextPage();
     void storedDatesReadInBothForms();
     void newsDatesInSecondsBecomeMilliseconds();
+    void intradayNewsIsCountedPerWholeHour();
     void headlinesAreGroupedUnderDateRows();
     void doubleClickOpensTheArticleButNotADateRow();
     void placeholderSymbolDownloadsNothing();
@@ -192,6 +193,40 @@ void ChartPageTest::newsDatesInSecondsBecomeMilliseconds()
     new ChartFrameClass(fixture.newHost());
     QCOMPARE(fixture.base().rows("SELECT pubDate FROM newsItems ORDER BY title"),
              QStringList({"1200000000000", "1300000000000"}));
+}
+
+void ChartPageTest::intradayNewsIsCountedPerWholeHour()
+{
+    ChartPageFixture fixture;
+    GDatabaseClass &store = fixture.store();
+    store.ExecSQL("INSERT INTO feeds (id, title, colour, feedURL, template) VALUES "
+                  "(7,'Wire','teal','http://w.example/<SYMBOL>',1)");
+    // Five-minute bars from 9:30 to 11:55, local time, as the history service sends them.
+    const QDate day(2024, 3, 5);
+    QStringList dates;
+    for (QTime bar(9, 30); bar <= QTime(11, 55) && bar.isValid(); bar = bar.addSecs(300)) {
+        const qint64 seconds = QDateTime(day, bar).toSecsSinceEpoch();
+        dates << QString::number(seconds);
+        store.ExecSQL(QString("INSERT INTO qData (date,symbol,Open,High,Low,Close,Volume) "
+                              "VALUES(%1,'IBM',1,1,1,1,1)")
+                          .arg(seconds));
+    }
+    // Items at minutes no bar falls on.
+    int id = 0;
+    for (const QTime at : {QTime(9, 11), QTime(9, 47), QTime(10, 11), QTime(11, 59)}) {
+        store.ExecSQL(QString("INSERT INTO newsItems (feedId, pubDate, title, url, symbol) VALUES "
+                              "(7,%1,'n%2','u%2','IBM')")
+                          .arg(QDateTime(day, at).toMSecsSinceEpoch())
+                          .arg(++id));
+    }
+    const ChartNews::CountTable table =
+        ChartNews::countTable(dates, {7}, store.GetSQLRecords(ChartNews::countQuery("IBM", false)));
+    QCOMPARE(table.categories,
+             QStringList({"2024-03-05 09:00", "2024-03-05 10:00", "2024-03-05 11:00"}));
+    QCOMPARE(table.categoryTimes, QList<double>({Chart::chartTime(2024, 3, 5, 9, 0, 0),
+                                                 Chart::chartTime(2024, 3, 5, 10, 0, 0),
+                                                 Chart::chartTime(2024, 3, 5, 11, 0, 0)}));
+    QCOMPARE(table.counts, QList<QList<double>>({{2, 1, 1}}));
 }
 
 void ChartPageTest::headlinesAreGroupedUnderDateRows()

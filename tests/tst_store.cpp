@@ -334,9 +334,13 @@ void StoreTest::workerConnectionWritesWhileGuiThreadReads()
     QVERIFY(fixture.open());
     LogCapture log;
     constexpr int transactions = 300;
+    constexpr int half = transactions / 2;
     std::atomic<int> committed{0};
+    std::atomic<bool> guiSawHalf{false};
 
-    QThread *worker = QThread::create([&committed] {
+    // Halfway the worker waits (at most 30 s) until the GUI thread has seen its rows, so the GUI
+    // thread is sure to read and write while the worker is still at work.
+    QThread *worker = QThread::create([&committed, &guiSawHalf] {
         GDatabaseClass own;
         own.attachToConnection();
         for (int i = 0; i < transactions; ++i) {
@@ -344,19 +348,26 @@ void StoreTest::workerConnectionWritesWhileGuiThreadReads()
             own.ExecSQL(QString("INSERT INTO tmpFeeds (url) VALUES('worker-%1')").arg(i));
             own.ExecSQL("COMMIT;");
             committed = i + 1;
+            for (int waited = 0; i + 1 == half && !guiSawHalf && waited < 30000; waited += 5)
+                QThread::msleep(5);
         }
     });
     worker->start();
     int gotWhileRunning = 0;
-    for (int i = 0; i < transactions && !worker->isFinished(); ++i) {
+    for (int i = 0; !worker->isFinished(); ++i) {
         const int before = committed;
         fixture.store().ExecSQL("BEGIN TRANSACTION;");
         fixture.store().ExecSQL(QString("INSERT INTO watchlists (title) VALUES('gui-%1')").arg(i));
         fixture.store().ExecSQL("COMMIT;");
         const int seen = fixture.count("tmpFeeds");
         QVERIFY(seen >= before); // every committed worker row is visible to the GUI thread
-        gotWhileRunning = qMax(gotWhileRunning, seen);
+        if (!worker->isFinished())
+            gotWhileRunning = qMax(gotWhileRunning, seen);
+        if (seen >= half)
+            guiSawHalf = true;
     }
+    // The GUI thread read the worker's rows while the worker was running.
+    QVERIFY2(gotWhileRunning >= half, qPrintable(QString::number(gotWhileRunning)));
     QVERIFY(worker->wait(60000));
     delete worker;
     QCOMPARE(fixture.count("tmpFeeds"), transactions);

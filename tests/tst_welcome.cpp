@@ -64,6 +64,7 @@ private slots:
     void pageHasItsTopBarButtonsAndQuoteTimer();
     void gridShowsChosenFieldsInOrderWithTheirAlignment();
     void symbolWithoutSnapshotKeepsOnlyItsSymbolCell();
+    void eachValueStandsUnderItsOwnFieldsHeader();
     void headerClicksRecordAndApplyTheOrder();
     void cellValuesSortAsNumbersWhereTheyAreNumbers();
     void mainWindowCreatesThePageOnItsStackedPage();
@@ -128,9 +129,54 @@ void WelcomeTest::symbolWithoutSnapshotKeepsOnlyItsSymbolCell()
     const FundGrid::Table table = FundGrid::load(fixture.store());
     QCOMPARE(table.rows.size(), 3);
     QCOMPARE(table.rows.at(2).symbol, QString("NEW"));
-    QVERIFY(table.rows.at(2).cells.isEmpty());
+    QCOMPARE(table.rows.at(2).cells.size(), 3);
+    for (const FundGrid::Cell &cell : table.rows.at(2).cells)
+        QVERIFY(cell.value.isEmpty());
     // The last symbol has no snapshot; the others keep their columns all the same.
     QCOMPARE(table.headers, QStringList({"Symbol", "Last", "Name", "Change %"}));
+}
+
+void WelcomeTest::eachValueStandsUnderItsOwnFieldsHeader()
+{
+    MarketDataFixture fixture;
+    QVERIFY(fixture.open());
+    fillStore(fixture);
+    // KO's snapshot lacks the middle field, ZZ's the first; BRK has one only the others lack.
+    fixture.addSymbol("KO");
+    fixture.addSnapshotValue("KO", "LastTradePriceOnly", "60.10");
+    fixture.addSnapshotValue("KO", "ChangeinPercent", "+0.20%");
+    fixture.addSymbol("ZZ");
+    fixture.addSnapshotValue("ZZ", "Name", "Zed Corp");
+    fixture.addField("PERatio", "P/E", "right", 5);
+    fixture.addSymbol("BRK");
+    fixture.addSnapshotValue("BRK", "PERatio", "9.5");
+
+    const FundGrid::Table table = FundGrid::load(fixture.store());
+    QCOMPARE(table.headers, QStringList({"Symbol", "Last", "Name", "Change %", "P/E"}));
+    const auto cells = [&](const QString &symbol) {
+        QStringList values;
+        for (const FundGrid::Row &row : table.rows) {
+            if (row.symbol == symbol) {
+                for (const FundGrid::Cell &cell : row.cells)
+                    values << cell.value;
+            }
+        }
+        return values;
+    };
+    QCOMPARE(cells("AAPL"), QStringList({"185.10", "Apple Inc.", "+1.25%", ""}));
+    QCOMPARE(cells("KO"), QStringList({"60.10", "", "+0.20%", ""}));
+    QCOMPARE(cells("ZZ"), QStringList({"", "Zed Corp", "", ""}));
+    QCOMPARE(cells("BRK"), QStringList({"", "", "", "9.5"}));
+
+    ServiceUrlOverride service("http://127.0.0.1:9");
+    WelcomeClass page;
+    page.refillFundGrid();
+    QTableWidget *grid = page.fundGrid();
+    QCOMPARE(headers(grid), table.headers);
+    QCOMPARE(column(grid, 0), QStringList({"AAPL", "BRK", "KO", "MSFT", "NEW", "ZZ"}));
+    QCOMPARE(column(grid, 2), QStringList({"Apple Inc.", "", "", "Microsoft", "", "Zed Corp"}));
+    QCOMPARE(column(grid, 3), QStringList({"+1.25%", "", "+0.20%", "-0.40%", "", ""}));
+    QCOMPARE(grid->item(2, 3)->textAlignment() & Qt::AlignHorizontal_Mask, int(Qt::AlignHCenter));
 }
 
 void WelcomeTest::headerClicksRecordAndApplyTheOrder()

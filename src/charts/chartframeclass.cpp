@@ -3,6 +3,7 @@
 #include "charts/chartnews.h"
 #include "charts/chartoptions.h"
 #include "charts/comparison.h"
+#include "charts/datelabelplan.h"
 #include "charts/financechart.h"
 #include "charts/indicatorpanels.h"
 #include "charts/qchartviewer.h"
@@ -744,11 +745,14 @@ void ChartFrameClass::drawNewsChart()
                           Chart::encodeFilter(Chart::StartOfMonthFilter, 1, 0.05),
                           QStringLiteral("{value|mmm}"), 3);
     } else {
-        // Hours are labelled with their time: a month name under every hour tells nothing.
-        x->setMultiFormat(Chart::encodeFilter(Chart::StartOfDayFilter, 1, 0.5),
-                          QStringLiteral("<*font=arial.ttf*>{value|hh:mm}"),
-                          Chart::encodeFilter(Chart::StartOfHourFilter, 1, 0.5),
-                          QStringLiteral("{value|hh:mm}"), 3);
+        // Hour buckets labelled as the price chart above labels its hours, as many as fit.
+        const int every = planDateLabels(std::vector<double>(table.categoryTimes.begin(),
+                                                             table.categoryTimes.end()),
+                                         0, width - 80)
+                              .labelEvery;
+        x->setMultiFormat(
+            Chart::encodeFilter(Chart::StartOfDayFilter, 1, 0.5), FirstHourLabelFormat,
+            Chart::encodeFilter(Chart::StartOfHourFilter, 1, 0.5), OtherHourLabelFormat, every);
     }
     x->setLabelStyle(QStringLiteral("arial.ttf"), 7, 0xd1d6db);
     chart.yAxis()->setLabelStyle(QStringLiteral("arial.ttf"), 7, 0xd1d6db);

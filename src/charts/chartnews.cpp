@@ -113,7 +113,7 @@ QString countQuery(const QString &symbol, bool daily)
     // Buckets in local time, like the categories built from the price dates.
     const QString bucket =
         daily ? QStringLiteral("date(pubDate/1000, 'unixepoch', 'localtime')")
-              : QStringLiteral("strftime('%Y-%m-%d %H:%M', datetime(pubDate/1000, 'unixepoch', "
+              : QStringLiteral("strftime('%Y-%m-%d %H:00', datetime(pubDate/1000, 'unixepoch', "
                                "'localtime'))");
     return QStringLiteral(
                "select feeds.id, newsitems.symbol, COUNT(newsitems.id) as cnt, %1 AS yearMonth, "
@@ -133,18 +133,23 @@ CountTable countTable(const QStringList &storedDates, const QList<int> &feedIds,
     for (const QString &stored : storedDates) {
         const qint64 value = stored.toLongLong();
         QString category;
-        if (isIntradayDate(value))
-            category =
-                QDateTime::fromSecsSinceEpoch(value).toString(QStringLiteral("yyyy-MM-dd hh:mm"));
-        else
+        double time = 0;
+        if (isIntradayDate(value)) {
+            const QDateTime local = QDateTime::fromSecsSinceEpoch(value);
+            const QDate day = local.date();
+            const int hour = local.time().hour();
+            category = local.toString(QStringLiteral("yyyy-MM-dd hh:00"));
+            time = Chart::chartTime(day.year(), day.month(), day.day(), hour, 0, 0);
+        } else {
             category = QDate::fromString(stored, QStringLiteral("yyyyMMdd"))
                            .toString(QStringLiteral("yyyy-MM-dd"));
+            time = chartTimeOfStoredDate(value);
+        }
         if (category.isEmpty() || categoryIndex.contains(category))
             continue;
         categoryIndex.insert(category, int(table.categories.size()));
         table.categories << category;
-        table.categoryTimes << (isIntradayDate(value) ? chartTimeOfStoredDate(value - value % 60)
-                                                      : chartTimeOfStoredDate(value));
+        table.categoryTimes << time;
     }
     for (int i = 0; i < feedIds.size(); ++i)
         table.counts << QList<double>(table.categories.size(), 0.0);

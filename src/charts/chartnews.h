@@ -39,11 +39,12 @@ QStringList secondsDateFixes(const QStringList &rows);
 double chartTimeOfStoredDate(qint64 storedDate);
 bool isIntradayDate(qint64 storedDate);
 
-// The per-feed, per-bucket table of the news-count chart.
+// The per-feed, per-bucket table of the news-count chart. Daily data counts per day, intraday
+// data per whole hour of local time, whatever minute the price bars or the items fall on.
 struct CountTable
 {
-    QStringList categories;      // "yyyy-MM-dd" or "yyyy-MM-dd hh:mm"
-    QList<double> categoryTimes; // chart times of the categories
+    QStringList categories;      // "yyyy-MM-dd" or "yyyy-MM-dd hh:00"
+    QList<double> categoryTimes; // chart times of the categories (midnight, or the full hour)
     QList<int> feedIds;
     QList<QList<double>> counts; // [feed][category]
 };

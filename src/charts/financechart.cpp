@@ -21,8 +21,6 @@ const QString FirstMonthFormat = QStringLiteral("<*font=bold*>{value|mmm yy}");
 const QString OtherMonthFormat = QStringLiteral("{value|mmm}");
 const QString FirstDayFormat = QStringLiteral("<*font=bold*>{value|d mmm}");
 const QString OtherDayFormat = QStringLiteral("{value|d}");
-const QString FirstHourFormat = QStringLiteral("<*font=bold*>{value|d mmm\nh:nna}");
-const QString OtherHourFormat = QStringLiteral("{value|h:nna}");
 
 int lastValidIndex(const Values &values)
 {
@@ -200,9 +198,9 @@ void FinanceChart::labelDates(XYChart *panel)
                           every);
         break;
     case DateLabelPlan::Level::Hour:
-        x->setMultiFormat(Chart::encodeFilter(Chart::StartOfDayFilter, 1, 0.5), FirstHourFormat,
-                          Chart::encodeFilter(Chart::StartOfHourFilter, 1, 0.5), OtherHourFormat,
-                          every);
+        x->setMultiFormat(
+            Chart::encodeFilter(Chart::StartOfDayFilter, 1, 0.5), FirstHourLabelFormat,
+            Chart::encodeFilter(Chart::StartOfHourFilter, 1, 0.5), OtherHourLabelFormat, every);
         break;
     }
 }

@@ -8,6 +8,8 @@
 #include <QNetworkReply>
 #include <QTimer>
 
+#include <atomic>
+
 namespace Requests {
 
 namespace {
@@ -15,7 +17,19 @@ namespace {
 const auto RedirectCountAttribute =
     static_cast<QNetworkRequest::Attribute>(QNetworkRequest::User + 1);
 
+std::atomic<int> blockingWait{BlockingWaitMs};
+
 } // namespace
+
+int blockingWaitMs()
+{
+    return blockingWait;
+}
+
+void setBlockingWaitMs(int milliseconds)
+{
+    blockingWait = milliseconds;
+}
 
 QByteArray userAgent()
 {

@@ -17,6 +17,11 @@ constexpr int TransferTimeoutMs = 30000;
 constexpr int BlockingWaitMs = 10000;
 constexpr int MaxRedirects = 5;
 
+// The bound of every wait the caller blocks on (update check, symbol lookups): BlockingWaitMs,
+// unless a test has set a shorter one so that it need not wait ten seconds of real time.
+int blockingWaitMs();
+void setBlockingWaitMs(int milliseconds);
+
 QByteArray userAgent();
 
 QNetworkRequest request(const QUrl &url);
@@ -35,7 +40,7 @@ QNetworkReply *followRedirect(QNetworkAccessManager &manager, const QNetworkRepl
 
 // Turns the event loop until the reply has finished. After timeoutMs the reply is aborted, so it
 // finishes with QNetworkReply::OperationCanceledError. Returns true when it finished by itself.
-bool waitForFinished(QNetworkReply *reply, int timeoutMs = BlockingWaitMs);
+bool waitForFinished(QNetworkReply *reply, int timeoutMs = blockingWaitMs());
 
 struct BlockingResult
 {
@@ -46,7 +51,7 @@ struct BlockingResult
 
 // A GET that waits (event loop turning) for at most timeoutMs, following up to MaxRedirects
 // redirects. Used only where the caller cannot go on without the answer.
-BlockingResult fetchBlocking(const QUrl &url, int timeoutMs = BlockingWaitMs);
+BlockingResult fetchBlocking(const QUrl &url, int timeoutMs = blockingWaitMs());
 
 // Reply text taken one character per byte up to the first zero byte.
 QString latin1Text(const QByteArray &body);

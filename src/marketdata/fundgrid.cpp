@@ -3,6 +3,8 @@
 #include "store/gdatabaseclass.h"
 #include "store/sqlquoting.h"
 
+#include <QHash>
+
 #include <algorithm>
 
 namespace FundGrid {
@@ -36,7 +38,8 @@ Qt::Alignment alignmentOf(const QString &align)
 QString fieldsQuery(const QString &symbol)
 {
     return QStringLiteral(
-               "SELECT fields.name,fData.value,fields.align FROM fData LEFT JOIN fields ON "
+               "SELECT fields.name,fData.value,fields.align,fields.pos FROM fData LEFT JOIN fields "
+               "ON "
                "fields.code=fdata.name WHERE symbol=%1 AND fields.pos<99 AND fdata.name<>'Symbol' "
                "ORDER BY fields.pos")
         .arg(sqlQuoted(symbol));
@@ -44,22 +47,39 @@ QString fieldsQuery(const QString &symbol)
 
 Table load(GDatabaseClass &store)
 {
+    struct Field
+    {
+        QString name;
+        int position;
+    };
+    QList<Field> fields; // every field met, in field order
+    QList<QHash<QString, Cell>> valuesByRow;
     Table table;
-    QStringList widest;
     for (const QString &symbol :
          store.GetSQLRecords(QStringLiteral("SELECT symbol FROM symbols ORDER BY symbol"))) {
-        Row row{symbol, {}};
-        QStringList headers;
+        QHash<QString, Cell> values;
         for (const QString &record : store.GetSQLRecords(fieldsQuery(symbol))) {
             const QStringList parts = record.split(QLatin1Char('|'));
-            headers << parts.value(0);
-            row.cells.append(Cell{parts.value(1), alignmentOf(parts.value(2))});
+            const QString name = parts.value(0);
+            values.insert(name, Cell{parts.value(1), alignmentOf(parts.value(2))});
+            const bool known = std::any_of(fields.cbegin(), fields.cend(),
+                                           [&](const Field &field) { return field.name == name; });
+            if (!known)
+                fields.append(Field{name, parts.value(3).toInt()});
         }
-        if (headers.size() > widest.size())
-            widest = headers;
-        table.rows.append(row);
+        valuesByRow.append(values);
+        table.rows.append(Row{symbol, {}});
     }
-    table.headers = QStringList{QStringLiteral("Symbol")} + widest;
+    std::stable_sort(fields.begin(), fields.end(),
+                     [](const Field &a, const Field &b) { return a.position < b.position; });
+
+    table.headers << QStringLiteral("Symbol");
+    for (const Field &field : fields)
+        table.headers << field.name;
+    for (int row = 0; row < table.rows.size(); ++row) {
+        for (const Field &field : fields)
+            table.rows[row].cells.append(valuesByRow.at(row).value(field.name));
+    }
     return table;
 }
 

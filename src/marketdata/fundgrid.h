@@ -20,7 +20,8 @@ struct Cell
 struct Row
 {
     QString symbol;
-    QList<Cell> cells; // the field columns, after the symbol
+    QList<Cell> cells; // one per field column, after the symbol; empty where the symbol's
+                       // snapshot lacks the field
 };
 
 struct Table
@@ -32,11 +33,12 @@ struct Table
 // "center" and "left" as named; anything else is right-aligned.
 Qt::Alignment alignmentOf(const QString &align);
 
-// The SQL that reads one symbol's shown fields in display order.
+// The SQL that reads one symbol's shown fields in display order: name|value|align|pos.
 QString fieldsQuery(const QString &symbol);
 
-// Rows in symbol order. The columns are those of the symbol with the most shown fields, so a
-// symbol still waiting for its first snapshot does not hide the others' columns.
+// Rows in symbol order. The columns are every shown field any symbol has, in field order, so a
+// symbol still waiting for its first snapshot does not hide the others' columns; each value is
+// placed under its own field's column, so a field missing from one snapshot shifts nothing.
 Table load(GDatabaseClass &store);
 
 // The number a cell stands for ("+1.25%", "583.2B", "-0.40"), if it stands for one.

@@ -24,7 +24,7 @@ const char *const SequenceProperty = "corvaneSuggestSequence";
 } // namespace
 
 GSymbolSearchClass::GSymbolSearchClass(QWidget *parent)
-    : QWidget(parent), lookupTimeoutMs(Requests::BlockingWaitMs)
+    : QWidget(parent), lookupTimeoutMs(Requests::blockingWaitMs())
 {
     form = new QDialog;
     form->setObjectName(QStringLiteral("form"));

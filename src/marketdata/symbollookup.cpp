@@ -60,11 +60,13 @@ std::optional<QList<Match>> parseSuggestReply(const QByteArray &body)
     QList<Match> matches;
     for (const QJsonValue &value : result.toArray()) {
         const QJsonObject item = value.toObject();
-        QString exchange = item.value(QLatin1String("exch")).toString();
+        const auto text = [&item](const char *key) {
+            return item.value(QLatin1String(key)).toString().trimmed();
+        };
+        QString exchange = text("exch");
         if (exchange.isEmpty())
-            exchange = item.value(QLatin1String("typeDisp")).toString();
-        matches.append(Match{item.value(QLatin1String("symbol")).toString(),
-                             item.value(QLatin1String("name")).toString(), exchange});
+            exchange = text("typeDisp");
+        matches.append(Match{text("symbol"), text("name"), exchange});
     }
     return matches;
 }
@@ -78,7 +80,33 @@ QUrl quoteLineUrl(const QString &symbol)
 
 QStringList splitQuoteLine(const QByteArray &body)
 {
-    return Requests::latin1Text(body).split(QLatin1Char(','));
+    const QString text = Requests::latin1Text(body);
+    QStringList fields;
+    QString field;
+    bool quoted = false;
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        const QChar c = text.at(at);
+        if (quoted) {
+            if (c != QLatin1Char('"'))
+                field += c;
+            else if (at + 1 < text.size() && text.at(at + 1) == QLatin1Char('"'))
+                field += text.at(++at); // "" inside quotes
+            else
+                quoted = false;
+        } else if (c == QLatin1Char('"')) {
+            quoted = true;
+        } else if (c == QLatin1Char(',')) {
+            fields << field;
+            field.clear();
+        } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            break; // one line per symbol: the first is ours
+        } else {
+            field += c;
+        }
+    }
+    if (!fields.isEmpty() || !field.isEmpty())
+        fields << field;
+    return fields;
 }
 
 QString completionText(const Match &match)

@@ -24,13 +24,16 @@ struct Match
 QUrl suggestUrl(const QString &text);
 
 // The matches of a suggest reply ("callback({...})"), or nothing when the text between the
-// first "(" and the last ")" is no JSON object. The reply is parsed as data, never run.
+// first "(" and the last ")" is no JSON object. The reply is parsed as data, never run. Symbols,
+// names and exchanges come without the blanks the service leaves around them.
 std::optional<QList<Match>> parseSuggestReply(const QByteArray &body);
 
 // The quote-line address for a symbol (percent-encoded after "s=").
 QUrl quoteLineUrl(const QString &symbol);
 
-// A quote line split at every "," with empty parts, quotes and line end kept as sent.
+// The fields of a quote line read as CSV: a field in double quotes may hold commas (a company
+// name such as "Cisco Systems, Inc."), a doubled quote inside it stands for one; the quotes and
+// the line end are not part of the values. Only the first line counts.
 QStringList splitQuoteLine(const QByteArray &body);
 
 // "AAPL (Apple Inc.)" for the completion lists.

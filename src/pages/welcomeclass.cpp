@@ -226,11 +226,11 @@ void WelcomeClass::refillFundGrid()
         const FundGrid::Row &line = table.rows.at(row);
         fundTable->setItem(row, 0, new QTableWidgetItem(line.symbol));
         for (int column = 1; column < table.headers.size(); ++column) {
-            if (column - 1 >= line.cells.size()) {
+            const FundGrid::Cell cell = line.cells.value(column - 1);
+            if (cell.value.isEmpty()) { // the symbol's snapshot lacks the field
                 delete fundTable->takeItem(row, column);
                 continue;
             }
-            const FundGrid::Cell &cell = line.cells.at(column - 1);
             auto *item = new QTableWidgetItem(cell.value);
             item->setToolTip(cell.value);
             item->setTextAlignment(cell.alignment | Qt::AlignVCenter);

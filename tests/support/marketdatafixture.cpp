@@ -1,4 +1,5 @@
 #include "support/marketdatafixture.h"
+#include "common/requests.h"
 
 #include "store/sqlquoting.h"
 
@@ -145,4 +146,14 @@ ServiceUrlOverride::ServiceUrlOverride(const QString &url)
 ServiceUrlOverride::~ServiceUrlOverride()
 {
     qputenv("CORVANE_SERVICE_URL", previous);
+}
+
+BlockingWaitOverride::BlockingWaitOverride(int milliseconds) : previous(Requests::blockingWaitMs())
+{
+    Requests::setBlockingWaitMs(milliseconds);
+}
+
+BlockingWaitOverride::~BlockingWaitOverride()
+{
+    Requests::setBlockingWaitMs(previous);
 }

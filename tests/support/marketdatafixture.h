@@ -65,3 +65,15 @@ public:
 private:
     QByteArray previous;
 };
+
+// Shortens the bound of blocking waits for one test, so that a wait that runs out does not take
+// the application's ten seconds.
+class BlockingWaitOverride
+{
+public:
+    explicit BlockingWaitOverride(int milliseconds);
+    ~BlockingWaitOverride();
+
+private:
+    int previous;
+};
