@@ -92,6 +92,8 @@ void watchCap(QNetworkReply *reply, qint64 cap)
 
 std::atomic<int> blockingWait{BlockingWaitMs};
 
+std::atomic<int> blockingWait{BlockingWaitMs};
+
 } // namespace
 
 int blockingWaitMs()

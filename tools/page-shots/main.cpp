@@ -6,14 +6,20 @@
 #include "charts/chartclass.h"
 #include "charts/chartframeclass.h"
 #include "common/messageboxes.h"
+#include "news/addrssclass.h"
+#include "news/articlesclass.h"
 #include "store/gdatabaseclass.h"
 #include "store/settingskeys.h"
 #include "support/simsession.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -59,6 +65,27 @@ int main(int argc, char *argv[])
         settle(row == 1 ? 500 : 1500);
         window.grab().save(QDir(folder).filePath(
             QStringLiteral("page-%1-%2.png").arg(row, 2, 10, QLatin1Char('0')).arg(names.at(row))));
+    }
+    // The reader with a feed added as the user adds one: the simulator's Atom feed.
+    if (auto *reader = window.findChild<ArticlesClass *>()) {
+        window.changeListWidgetRow(7);
+        QDialog *manager = reader->feedManager()->dialogWindow();
+        manager->findChild<QLineEdit *>(QStringLiteral("addressEdit"))
+            ->setText(base + QStringLiteral("/feeds/asia.atom"));
+        manager->show();
+        manager->findChild<QPushButton *>(QStringLiteral("saveButton"))->click();
+        settle(2000);
+        reader->getNewArticles();
+        settle(2000);
+        auto *sources = reader->findChild<QComboBox *>(QStringLiteral("sourceBox"));
+        sources->setCurrentText(QStringLiteral("Asia Pacific Markets"));
+        reader->findChild<QComboBox *>(QStringLiteral("articleBox"))->setCurrentIndex(1);
+        settle(4000);
+        window.grab().save(QDir(folder).filePath(QStringLiteral("feeds-atom.png")));
+        manager->show();
+        settle(500);
+        manager->grab().save(QDir(folder).filePath(QStringLiteral("feeds-manager.png")));
+        manager->hide();
     }
     if (ChartClass *charts = ChartClass::instance()) {
         window.changeListWidgetRow(1);
