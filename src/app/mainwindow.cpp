@@ -21,6 +21,7 @@
 #include "pages/supportclass.h"
 #include "pages/tickerboxclass.h"
 #include "pages/tickerclass.h"
+#include "pages/watchlistclass.h"
 #include "pages/welcomeclass.h"
 #include "store/gdatabaseclass.h"
 
@@ -125,6 +126,9 @@ void MainWindow::createPages()
     connect(portfolio, &PortfolioClass::changeListWidgetRow, this,
             &MainWindow::changeListWidgetRow);
     showSplashMessage(tr("Loading WatchlistClass."));
+    watchlistPage = new WatchlistClass(ui->page_5);
+    connect(watchlistPage, &WatchlistClass::changeListWidgetRow, this,
+            &MainWindow::changeListWidgetRow);
     showSplashMessage(tr("Loading ReportsClass."));
     wrapsPage = new WrapsClass(ui->page_6);
     showSplashMessage(tr("Loading CalendarClass."));

@@ -18,6 +18,7 @@ class SystemTray;
 class TickerClass;
 class UpdateClass;
 class WrapsClass;
+class WatchlistClass;
 class WelcomeClass;
 
 namespace Ui {
@@ -79,4 +80,5 @@ private:
     PortfolioClass *portfolio = nullptr;
     EducationClass *educationPage = nullptr;
     SupportClass *supportPage = nullptr;
+    WatchlistClass *watchlistPage = nullptr;
 };
