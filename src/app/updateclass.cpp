@@ -131,7 +131,8 @@ bool UpdateClass::fetchVersionFile()
     installerUrl.clear();
     versionFileError.clear();
     waitingForInfo = true;
-    QNetworkReply *versionReply = Requests::get(*network, versionFileUrl(), Requests::Caps::VersionFile);
+    QNetworkReply *versionReply =
+        Requests::get(*network, versionFileUrl(), Requests::Caps::VersionFile);
     connect(versionReply, &QNetworkReply::finished, this, &UpdateClass::replyFinished);
 
     // Start-up waits here, the splash screen turning, but never longer than a lookup may take.

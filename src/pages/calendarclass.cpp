@@ -1,8 +1,8 @@
 #include "pages/calendarclass.h"
 
-#include "common/pagecontainer.h"
 #include "common/requests.h"
 #include "common/serviceaddresses.h"
+#include "common/tightlayouts.h"
 #include "pages/calendarstyle.h"
 #include "store/gdatabaseclass.h"
 #include "store/settingskeys.h"
@@ -121,7 +121,7 @@ CalendarClass::CalendarClass(QWidget *parent) : QWidget(parent)
 
     manager = new QNetworkAccessManager(this);
 
-    PageContainer::fill(parent, this);
+    TightLayouts::fillContainer(parent, this);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -1,7 +1,7 @@
 #include "pages/educationclass.h"
 
-#include "common/pagecontainer.h"
 #include "common/serviceaddresses.h"
+#include "common/tightlayouts.h"
 #include "pages/siteview.h"
 
 #include <QTabWidget>
@@ -33,7 +33,7 @@ EducationClass::EducationClass(QWidget *parent) : QWidget(parent)
     tabWidget->addTab(tabHolding(newSiteView(QStringLiteral("wikiWealthView"), wikiWealthUrl())),
                       tr("WikiWealth"));
 
-    PageContainer::fill(parent, this);
+    TightLayouts::fillContainer(parent, this);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

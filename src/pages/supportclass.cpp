@@ -1,7 +1,7 @@
 #include "pages/supportclass.h"
 
-#include "common/pagecontainer.h"
 #include "common/serviceaddresses.h"
+#include "common/tightlayouts.h"
 #include "pages/siteview.h"
 
 #include <QHBoxLayout>
@@ -10,7 +10,7 @@
 SupportClass::SupportClass(QWidget *parent) : QWidget(parent)
 {
     QWebEngineView *view = newSiteView(QStringLiteral("forumView"), forumUrl());
-    PageContainer::fill(parent, this);
+    TightLayouts::fillContainer(parent, this);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view);
