@@ -92,8 +92,6 @@ void watchCap(QNetworkReply *reply, qint64 cap)
 
 std::atomic<int> blockingWait{BlockingWaitMs};
 
-std::atomic<int> blockingWait{BlockingWaitMs};
-
 } // namespace
 
 int blockingWaitMs()
