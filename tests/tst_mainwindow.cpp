@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "app/stylesheet.h"
 #include "pages/settingsclass.h"
+#include "pages/watchlistclass.h"
 #include "support/storefixture.h"
 
 #include <QAction>
@@ -55,6 +56,7 @@ private slots:
     void titleNamesTheVersion();
     void splashReportsEveryStepInOrder();
     void changeListWidgetRowSwitchesThePage();
+    void watchlistPageSwitchesToTheChartsItOpens();
     void missingStyleSheetWarnsAtStartupAndCarriesOn();
     void reloadWithAMissingFileClearsTheLookSilently();
 
@@ -173,6 +175,15 @@ void MainWindowTest::changeListWidgetRowSwitchesThePage()
 {
     window->changeListWidgetRow(1);
     QCOMPARE(window->findChild<QListWidget *>("listWidget")->currentRow(), 1);
+    QCOMPARE(window->findChild<QStackedWidget *>("stackedWidget")->currentIndex(), 1);
+}
+
+void MainWindowTest::watchlistPageSwitchesToTheChartsItOpens()
+{
+    auto *page = window->findChild<QWidget *>("page_5")->findChild<WatchlistClass *>();
+    QVERIFY(page);
+    window->changeListWidgetRow(4);
+    emit page->changeListWidgetRow(1);
     QCOMPARE(window->findChild<QStackedWidget *>("stackedWidget")->currentIndex(), 1);
 }
 

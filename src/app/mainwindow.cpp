@@ -13,6 +13,7 @@
 #include "news/templatesclass.h"
 #include "news/wrapsclass.h"
 #include "pages/settingsclass.h"
+#include "pages/watchlistclass.h"
 #include "pages/welcomeclass.h"
 #include "store/gdatabaseclass.h"
 
@@ -107,6 +108,9 @@ void MainWindow::createPages()
     connect(welcome, &WelcomeClass::statusUpdate, ui->statusBar, &QStatusBar::showMessage);
     showSplashMessage(tr("Loading PortfolioClass."));
     showSplashMessage(tr("Loading WatchlistClass."));
+    watchlistPage = new WatchlistClass(ui->page_5);
+    connect(watchlistPage, &WatchlistClass::changeListWidgetRow, this,
+            &MainWindow::changeListWidgetRow);
     showSplashMessage(tr("Loading ReportsClass."));
     wrapsPage = new WrapsClass(ui->page_6);
     showSplashMessage(tr("Loading CalendarClass."));

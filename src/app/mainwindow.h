@@ -11,6 +11,7 @@ class QSplashScreen;
 class SettingsClass;
 class SystemTray;
 class WrapsClass;
+class WatchlistClass;
 class WelcomeClass;
 
 namespace Ui {
@@ -64,4 +65,5 @@ private:
     SettingsClass *settingsPage = nullptr;
     AlertMonitor *alertMonitor = nullptr;
     SystemTray *tray = nullptr;
+    WatchlistClass *watchlistPage = nullptr;
 };

@@ -135,11 +135,21 @@ void GSymbolSearchClass::searchGridDblClick(int row, int /*column*/)
 
 QStringList GSymbolSearchClass::getSymbolList(const QString &text)
 {
+    QStringList completions;
+    for (const SymbolLookup::Match &match : getSymbolMatches(text))
+        completions << SymbolLookup::completionText(match);
+    return completions;
+}
+
+QList<SymbolLookup::Match> GSymbolSearchClass::getSymbolMatches(const QString &text)
+{
     resultList.clear();
+    resultMatches.clear();
     resultReady = false;
     QNetworkReply *reply = Requests::get(*manager, SymbolLookup::suggestUrl(text));
     connect(reply, &QNetworkReply::finished, this, &GSymbolSearchClass::listReplyFinished);
-    return waitForResult(reply);
+    waitForResult(reply);
+    return resultMatches;
 }
 
 void GSymbolSearchClass::listReplyFinished()
@@ -151,9 +161,7 @@ void GSymbolSearchClass::listReplyFinished()
     if (reply->error() != QNetworkReply::NoError) {
         qDebug() << reply->errorString();
     } else if (const auto matches = SymbolLookup::parseSuggestReply(reply->readAll())) {
-        resultList.clear();
-        for (const SymbolLookup::Match &match : *matches)
-            resultList << SymbolLookup::completionText(match);
+        resultMatches = *matches;
     } else {
         qDebug() << "cannot evaluate";
     }
@@ -225,6 +233,7 @@ QStringList GSymbolSearchClass::waitForResult(QNetworkReply *reply)
         }
         pendingLookup = nullptr;
         resultList.clear();
+        resultMatches.clear();
         resultReady = true;
     }
     return resultList;

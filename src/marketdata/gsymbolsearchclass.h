@@ -1,5 +1,8 @@
 #pragma once
 
+#include "marketdata/symbollookup.h"
+
+#include <QList>
 #include <QStringList>
 #include <QWidget>
 
@@ -25,6 +28,8 @@ public:
     // "SYMBOL (Company name)" for each match; empty when the service fails or does not answer
     // within the wait limit. One lookup at a time per object.
     QStringList getSymbolList(const QString &text);
+    // The same lookup with each match's symbol, company name and exchange kept apart.
+    QList<SymbolLookup::Match> getSymbolMatches(const QString &text);
 
     int exec();
     QDialog *dialog() const { return form; }
@@ -53,6 +58,7 @@ private:
     QTableWidget *grid = nullptr;
     QNetworkAccessManager *manager = nullptr;
     QStringList resultList;
+    QList<SymbolLookup::Match> resultMatches;
     bool resultReady = false;
 
     // Suggest replies can overtake each other; only the newest request's answer may replace

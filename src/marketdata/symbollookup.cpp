@@ -114,6 +114,15 @@ QString completionText(const Match &match)
     return QStringLiteral("%1 (%2)").arg(match.symbol, match.name);
 }
 
+std::optional<Match> matchFor(const QList<Match> &matches, const QString &symbol)
+{
+    for (const Match &match : matches) {
+        if (match.symbol.compare(symbol, Qt::CaseInsensitive) == 0)
+            return match;
+    }
+    return std::nullopt;
+}
+
 AddResult addSymbol(GDatabaseClass &store, const Match &match)
 {
     const QString symbol = storable(match.symbol);

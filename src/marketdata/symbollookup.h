@@ -39,6 +39,9 @@ QStringList splitQuoteLine(const QByteArray &body);
 // "AAPL (Apple Inc.)" for the completion lists.
 QString completionText(const Match &match);
 
+// The match whose symbol is the text, whatever the case it was typed in.
+std::optional<Match> matchFor(const QList<Match> &matches, const QString &symbol);
+
 enum class AddResult
 {
     Added,
