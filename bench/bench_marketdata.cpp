@@ -5,29 +5,6 @@
 #include "support/marketdatafixture.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
-
-#include <algorithm>
-#include <functional>
-#include <vector>
-
-namespace {
-
-// Median of several runs, in milliseconds.
-double medianMs(int runs, const std::function<void()> &work)
-{
-    std::vector<double> times;
-    for (int run = 0; run < runs; ++run) {
-        QElapsedTimer clock;
-        clock.start();
-        work();
-        times.push_back(clock.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times.at(times.size() / 2);
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -38,27 +15,27 @@ int main(int argc, char *argv[])
 
     const QByteArray quotes = MarketDataFixture::largeQuoteReply(500, 82);
     int storedFields = 0;
-    const double quoteMs = medianMs(7, [&] {
+    const double quoteMs = benchMedianMs(7, [&] {
         const auto parsed = QuoteSnapshot::parseReply(quotes);
         QuoteSnapshot::store(store, parsed.value());
     });
     storedFields = fixture.count("fData");
     benchReport("quote_snapshot_500x82_parse_and_store", quoteMs, "ms");
     benchReport("quote_snapshot_500x82_parse_only",
-                medianMs(7, [&] { QuoteSnapshot::parseReply(quotes); }), "ms");
+                benchMedianMs(7, [&] { QuoteSnapshot::parseReply(quotes); }), "ms");
     if (storedFields != 500 * 82)
         std::fprintf(stderr, "bench_marketdata: expected %d fData rows, found %d\n", 500 * 82,
                      storedFields);
 
     const QString history =
         QString::fromLatin1(MarketDataFixture::largeHistoryReply("BENCH", 10000));
-    const double historyMs = medianMs(7, [&] {
+    const double historyMs = benchMedianMs(7, [&] {
         const PriceHistory::Parsed parsed = PriceHistory::parseReply(history);
         PriceHistory::store(store, QStringLiteral("BENCH"), parsed.rows);
     });
     benchReport("history_daily_10000_lines_parse_and_store", historyMs, "ms");
     benchReport("history_daily_10000_lines_parse_only",
-                medianMs(7, [&] { PriceHistory::parseReply(history); }), "ms");
+                benchMedianMs(7, [&] { PriceHistory::parseReply(history); }), "ms");
     const int storedRows = fixture.count("qData");
     if (storedRows != 10000)
         std::fprintf(stderr, "bench_marketdata: expected 10000 qData rows, found %d\n", storedRows);

@@ -59,6 +59,14 @@ QStringList boxTitles(const QComboBox *box)
     return titles;
 }
 
+// A deletion answered Yes, then No.
+void addAnswerRows()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("Yes") << true;
+    QTest::newRow("No") << false;
+}
+
 // Runs `action` on the modal dialog once it is up.
 void whenModal(std::function<void(QDialog *)> action)
 {
@@ -94,6 +102,7 @@ private slots:
     void shareCountThatIsNoWholeNumberIsRefused_data();
     void shareCountThatIsNoWholeNumberIsRefused();
     void refreshNeverWritesShareCountsBack();
+    void refreshKeepsTheChosenRow();
     void emptyAndTotalsRowsIgnoreEditsAndDoubleClicks();
     void removeAsksThenRemovesFromEveryListWithAlerts_data();
     void removeAsksThenRemovesFromEveryListWithAlerts();
@@ -109,6 +118,7 @@ private slots:
 
     // Charts and the list manager
     void doubleClickOnASymbolOpensItsChartTab();
+    void alertColumnOpensTheAlertListAndRedraws();
     void listBoxesAreRefilledAfterTheManagerCloses();
     void managerAddsListsIncludingDuplicatesAndApostrophes();
     void managerDeleteAsksThenRemovesTheListAndItsSymbols_data();
@@ -412,6 +422,19 @@ void WatchlistsTest::refreshNeverWritesShareCountsBack()
              QStringList({"12.5", "7"}));
 }
 
+void WatchlistsTest::refreshKeepsTheChosenRow()
+{
+    WatchlistFixture fixture;
+    const qint64 tech = fixture.addList("Tech");
+    fixture.watch("AAPL", tech);
+    fixture.watch("MSFT", tech);
+    WatchlistClass *page = fixture.newPage();
+    page->grid()->selectRow(1);
+    page->drawGrid();
+    QCOMPARE(page->grid()->currentRow(), 1);
+    QCOMPARE(page->grid()->selectedItems().size(), 12);
+}
+
 void WatchlistsTest::emptyAndTotalsRowsIgnoreEditsAndDoubleClicks()
 {
     WatchlistFixture fixture;
@@ -445,9 +468,7 @@ void WatchlistsTest::emptyAndTotalsRowsIgnoreEditsAndDoubleClicks()
 
 void WatchlistsTest::removeAsksThenRemovesFromEveryListWithAlerts_data()
 {
-    QTest::addColumn<bool>("yes");
-    QTest::newRow("Yes") << true;
-    QTest::newRow("No") << false;
+    addAnswerRows();
 }
 
 void WatchlistsTest::removeAsksThenRemovesFromEveryListWithAlerts()
@@ -657,6 +678,25 @@ void WatchlistsTest::doubleClickOnASymbolOpensItsChartTab()
     QVERIFY(chart->headlineTable()->rowCount() > 0);
 }
 
+void WatchlistsTest::alertColumnOpensTheAlertListAndRedraws()
+{
+    WatchlistFixture fixture;
+    fixture.watch("IBM", fixture.addList("Tech"));
+    WatchlistClass *page = fixture.newPage();
+    QVERIFY(page->grid()->item(0, Column::AlertColumn)->icon().isNull());
+
+    bool opened = false;
+    whenModal([&](QDialog *dialog) {
+        opened = true;
+        // An alert made while the list is open shows once it closes.
+        fixture.addAlert("IBM");
+        dialog->reject();
+    });
+    emit page->grid()->cellDoubleClicked(0, Column::AlertColumn);
+    QVERIFY(opened);
+    QVERIFY(!page->grid()->item(0, Column::AlertColumn)->icon().isNull());
+}
+
 void WatchlistsTest::listBoxesAreRefilledAfterTheManagerCloses()
 {
     WatchlistFixture fixture;
@@ -732,9 +772,7 @@ void WatchlistsTest::managerAddsListsIncludingDuplicatesAndApostrophes()
 
 void WatchlistsTest::managerDeleteAsksThenRemovesTheListAndItsSymbols_data()
 {
-    QTest::addColumn<bool>("yes");
-    QTest::newRow("Yes") << true;
-    QTest::newRow("No") << false;
+    addAnswerRows();
 }
 
 void WatchlistsTest::managerDeleteAsksThenRemovesTheListAndItsSymbols()

@@ -4,6 +4,7 @@
 #include "charts/chartframeclass.h"
 #include "common/messageboxes.h"
 #include "marketdata/gsymbolsearchclass.h"
+#include "pages/managealertdialogclass.h"
 #include "pages/managelistsclass.h"
 #include "pages/sharecount.h"
 #include "pages/watchlistgrid.h"
@@ -250,72 +251,92 @@ void WatchlistClass::drawGrid()
     if (sender() == timer && editorOpen())
         return;
 
-    const WatchlistGrid::Grid grid =
-        WatchlistGrid::load(GDatabaseClass::mainStore(), listIdOf(shownList));
+    const qint64 listId = listIdOf(shownList);
+    WatchlistGrid::Grid grid = WatchlistGrid::load(GDatabaseClass::mainStore(), listId);
+    const int rows = int(grid.rows.size());
 
     // Filling the share-count cells must not read as the user's edits.
     const QSignalBlocker quiet(watchGrid);
     watchGrid->setUpdatesEnabled(false);
-    watchGrid->clearContents();
-    const int rows = int(grid.rows.size());
-    watchGrid->setRowCount(rows + 2);
-
-    const QIcon chartIcon = icon("chart (2).png");
-    const QIcon alertIcon = icon("megaphone.png");
-    const QIcon removeIcon = icon("trash (2).png");
-    const QString chartHelp = tr("Double click here the view the chart.");
-    const QString alertHelp = tr("Double click to see the alerts.");
-    const QString removeHelp = tr("Double click to remove the symbol from every list.");
-    const QString sharesHelp = tr("Double click to type the number of shares you hold.");
-
-    for (int r = 0; r < rows; ++r) {
-        const WatchlistGrid::Row &line = grid.rows.at(r);
-        QTableWidgetItem *symbol = readOnlyItem(line.symbol);
-        symbol->setIcon(chartIcon);
-        symbol->setWhatsThis(chartHelp);
-        symbol->setToolTip(chartHelp);
-        symbol->setData(Qt::UserRole, true); // marks a symbol row
-        watchGrid->setItem(r, Column::SymbolColumn, symbol);
-
-        QTableWidgetItem *alerts = readOnlyItem();
-        if (line.alerts > 0) {
-            alerts->setIcon(alertIcon);
-            alerts->setToolTip(alertHelp);
+    // Most refreshes find the same rows with the same values (quotes arrive every two minutes):
+    // only rows that changed are filled again, and the chosen row stays chosen.
+    const bool sameRows = !refillAll && listId == drawnListId && rows == int(drawn.rows.size()) &&
+                          watchGrid->rowCount() == rows + 2;
+    refillAll = false;
+    if (!sameRows) {
+        const QString chosen = symbolAt(watchGrid->currentRow());
+        watchGrid->clearContents();
+        watchGrid->setRowCount(rows + 2);
+        drawn = {};
+        for (int r = 0; r < rows; ++r)
+            fillSymbolRow(r, grid.rows.at(r));
+        if (listId == drawnListId && !chosen.isEmpty()) {
+            for (int r = 0; r < rows; ++r) {
+                if (grid.rows.at(r).symbol == chosen)
+                    watchGrid->selectRow(r);
+            }
         }
-        watchGrid->setItem(r, Column::AlertColumn, alerts);
-
-        watchGrid->setItem(r, Column::LastColumn, numberItem(line.last));
-        watchGrid->setItem(r, Column::ChangeColumn, numberItem(line.change, true));
-        watchGrid->setItem(r, Column::ChangePercentColumn, numberItem(line.changePercent, true));
-
-        auto *shares = new QTableWidgetItem(QString::number(line.shares));
-        shares->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable);
-        shares->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        shares->setToolTip(sharesHelp);
-        watchGrid->setItem(r, Column::SharesColumn, shares);
-
-        watchGrid->setItem(r, Column::MarketValueColumn, moneyItem(line.marketValue, false));
-        watchGrid->setItem(r, Column::TodaysChangeColumn, moneyItem(line.todaysChange, true));
-        watchGrid->setItem(r, Column::EpsColumn, numberItem(line.earningsPerShare, true));
-        watchGrid->setItem(r, Column::DividendColumn, numberItem(line.dividend));
-        watchGrid->setItem(r, Column::DividendYieldColumn, numberItem(line.dividendYield));
-
-        QTableWidgetItem *remove = readOnlyItem();
-        remove->setIcon(removeIcon);
-        remove->setToolTip(removeHelp);
-        watchGrid->setItem(r, Column::RemoveColumn, remove);
+    } else {
+        for (int r = 0; r < rows; ++r) {
+            if (!(grid.rows.at(r) == drawn.rows.at(r)))
+                fillSymbolRow(r, grid.rows.at(r));
+        }
     }
+    fillTotalRows(rows, grid);
+    drawn = std::move(grid);
+    drawnListId = listId;
+    watchGrid->setUpdatesEnabled(true);
+}
 
+void WatchlistClass::fillSymbolRow(int r, const WatchlistGrid::Row &line)
+{
+    QTableWidgetItem *symbol = readOnlyItem(line.symbol);
+    symbol->setIcon(icon("chart (2).png"));
+    symbol->setWhatsThis(tr("Double click here the view the chart."));
+    symbol->setToolTip(symbol->whatsThis());
+    symbol->setData(Qt::UserRole, true); // marks a symbol row
+    watchGrid->setItem(r, Column::SymbolColumn, symbol);
+
+    QTableWidgetItem *alerts = readOnlyItem();
+    if (line.alerts > 0) {
+        alerts->setIcon(icon("megaphone.png"));
+        alerts->setToolTip(tr("Double click to see the alerts."));
+    }
+    watchGrid->setItem(r, Column::AlertColumn, alerts);
+
+    watchGrid->setItem(r, Column::LastColumn, numberItem(line.last));
+    watchGrid->setItem(r, Column::ChangeColumn, numberItem(line.change, true));
+    watchGrid->setItem(r, Column::ChangePercentColumn, numberItem(line.changePercent, true));
+
+    auto *shares = new QTableWidgetItem(QString::number(line.shares));
+    shares->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable);
+    shares->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    shares->setToolTip(tr("Double click to type the number of shares you hold."));
+    watchGrid->setItem(r, Column::SharesColumn, shares);
+
+    watchGrid->setItem(r, Column::MarketValueColumn, moneyItem(line.marketValue, false));
+    watchGrid->setItem(r, Column::TodaysChangeColumn, moneyItem(line.todaysChange, true));
+    watchGrid->setItem(r, Column::EpsColumn, numberItem(line.earningsPerShare, true));
+    watchGrid->setItem(r, Column::DividendColumn, numberItem(line.dividend));
+    watchGrid->setItem(r, Column::DividendYieldColumn, numberItem(line.dividendYield));
+
+    QTableWidgetItem *remove = readOnlyItem();
+    remove->setIcon(icon("trash (2).png"));
+    remove->setToolTip(tr("Double click to remove the symbol from every list."));
+    watchGrid->setItem(r, Column::RemoveColumn, remove);
+}
+
+void WatchlistClass::fillTotalRows(int firstRow, const WatchlistGrid::Grid &grid)
+{
     // The empty row and the totals row: read-only throughout, so nothing there can be edited.
-    for (int r = rows; r < rows + 2; ++r) {
+    for (int r = firstRow; r < firstRow + 2; ++r) {
         for (int column = 0; column < WatchlistGrid::ColumnCount; ++column)
             watchGrid->setItem(r, column, readOnlyItem());
     }
-    const int totals = rows + 1;
+    const int totals = firstRow + 1;
     watchGrid->item(totals, Column::LastColumn)->setText(tr("Totals:"));
     watchGrid->setItem(totals, Column::MarketValueColumn, moneyItem(grid.totalMarketValue, false));
     watchGrid->setItem(totals, Column::TodaysChangeColumn, moneyItem(grid.totalTodaysChange, true));
-    watchGrid->setUpdatesEnabled(true);
 }
 
 void WatchlistClass::watchGridClick(int row, int column)
@@ -339,8 +360,13 @@ void WatchlistClass::watchGridClick(int row, int column)
 
 void WatchlistClass::openAlerts()
 {
-    // The alert list dialog is not part of the application yet.
-    qDebug() << "WatchlistClass: no alert list to open";
+    // The list shows every alert, not only this symbol's.
+    {
+        ManageAlertDialogClass alerts;
+        alerts.execDialog();
+    }
+    // Alerts may have been added or deleted meanwhile.
+    drawGrid();
 }
 
 void WatchlistClass::removeSymbol(int row, int /*column*/)
@@ -396,7 +422,9 @@ void WatchlistClass::applyShareCount(const QString &symbol, const QString &typed
             tr("\"%1\" is not a number of shares. Please type a whole number of 0 or more.")
                 .arg(typed));
     }
-    // Either way the grid shows what is stored, with the values that follow from it.
+    // Either way the grid shows what is stored, with the values that follow from it; the
+    // cell holds what was typed, so the row is filled again even if nothing else changed.
+    refillAll = true;
     drawGrid();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "marketdata/symbollookup.h"
+#include "pages/watchlistgrid.h"
 
 #include <QList>
 #include <QString>
@@ -60,6 +61,8 @@ private:
     qint64 listIdOf(const QComboBox *box) const;
     QString symbolAt(int row) const;
     bool editorOpen() const;
+    void fillSymbolRow(int row, const WatchlistGrid::Row &line);
+    void fillTotalRows(int firstRow, const WatchlistGrid::Grid &grid);
     void lookUpSuggestions();
     void offerSuggestions(const QString &lookedUp, const QList<SymbolLookup::Match> &matches);
     std::optional<SymbolLookup::Match> knownMatch(const QString &typed);
@@ -75,6 +78,11 @@ private:
     QTableWidget *watchGrid = nullptr;
     QTimer *timer = nullptr;
     QCompleter *completer = nullptr;
+
+    // What the grid shows, to fill again only the rows that changed.
+    WatchlistGrid::Grid drawn;
+    qint64 drawnListId = -1;
+    bool refillAll = false;
 
     // Suggestions of the latest finished lookup, for following a chosen symbol.
     QList<SymbolLookup::Match> suggestions;

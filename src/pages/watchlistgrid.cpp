@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <cmath>
+#include <utility>
 
 namespace WatchlistGrid {
 
@@ -15,6 +16,14 @@ namespace {
 
 // Stored fields of one symbol, by field name; the first row of a name wins.
 using Fields = QHash<QString, QString>;
+
+// Splits "symbol|rest" at the last "|", so that nothing in the symbol can shift the columns.
+std::pair<QString, QString> splitLast(const QString &record)
+{
+    const qsizetype bar = record.lastIndexOf(QLatin1Char('|'));
+    return bar < 0 ? std::pair{record, QString()}
+                   : std::pair{record.left(bar), record.mid(bar + 1)};
+}
 
 QHash<QString, Fields> snapshotOf(GDatabaseClass &store, qint64 listId)
 {
@@ -32,6 +41,27 @@ QHash<QString, Fields> snapshotOf(GDatabaseClass &store, qint64 listId)
     return snapshot;
 }
 
+QHash<QString, qint64> shareCountsOf(GDatabaseClass &store, qint64 listId)
+{
+    QHash<QString, qint64> counts;
+    for (const QString &record : store.GetSQLRecords(WatchlistSql::shareCountsOfList(listId))) {
+        const auto [symbol, shares] = splitLast(record);
+        if (!counts.contains(symbol))
+            counts.insert(symbol, ShareCount::fromStored(shares));
+    }
+    return counts;
+}
+
+QHash<QString, int> alertCountsOf(GDatabaseClass &store, qint64 listId)
+{
+    QHash<QString, int> counts;
+    for (const QString &record : store.GetSQLRecords(WatchlistSql::alertCountsOfList(listId))) {
+        const auto [symbol, count] = splitLast(record);
+        counts.insert(symbol, count.toInt());
+    }
+    return counts;
+}
+
 } // namespace
 
 Grid load(GDatabaseClass &store, qint64 listId)
@@ -40,16 +70,13 @@ Grid load(GDatabaseClass &store, qint64 listId)
     if (listId <= 0)
         return grid;
     const QHash<QString, Fields> snapshot = snapshotOf(store, listId);
-    for (const QString &record : store.GetSQLRecords(WatchlistSql::symbolsOfList(listId))) {
-        // symbol|shares|alerts, read from the end so that nothing in the symbol can shift them.
-        const qsizetype alertsAt = record.lastIndexOf(QLatin1Char('|'));
-        const qsizetype sharesAt = record.lastIndexOf(QLatin1Char('|'), alertsAt - 1);
-        if (alertsAt < 0 || sharesAt < 0)
-            continue;
+    const QHash<QString, qint64> shareCounts = shareCountsOf(store, listId);
+    const QHash<QString, int> alertCounts = alertCountsOf(store, listId);
+    for (const QString &symbol : store.GetSQLRecords(WatchlistSql::symbolsOfList(listId))) {
         Row row;
-        row.symbol = record.left(sharesAt);
-        row.shares = ShareCount::fromStored(record.mid(sharesAt + 1, alertsAt - sharesAt - 1));
-        row.alerts = record.mid(alertsAt + 1).toInt();
+        row.symbol = symbol;
+        row.shares = shareCounts.value(symbol);
+        row.alerts = alertCounts.value(symbol);
         const Fields fields = snapshot.value(row.symbol);
         row.last = fields.value(QStringLiteral("LastTradePriceOnly"));
         row.change = fields.value(QStringLiteral("Change"));

@@ -40,6 +40,8 @@ struct Row
     qint64 shares = 0;
     double marketValue = 0;  // last price × shares
     double todaysChange = 0; // change × shares
+
+    bool operator==(const Row &other) const = default;
 };
 
 struct Grid

@@ -31,11 +31,21 @@ QString deleteList(qint64 listId)
 
 QString symbolsOfList(qint64 listId)
 {
-    return QStringLiteral("SELECT w.symbol,"
-                          " (SELECT s.numShares FROM watchedSymbols s WHERE s.symbol=w.symbol"
-                          "  ORDER BY s.id LIMIT 1),"
-                          " (SELECT COUNT(a.symbol) FROM alerts a WHERE a.symbol=w.symbol)"
-                          " FROM watchedSymbols w WHERE w.listId=%1 ORDER BY w.id")
+    return QStringLiteral("SELECT symbol FROM watchedSymbols WHERE listId=%1 ORDER BY id")
+        .arg(listId);
+}
+
+QString shareCountsOfList(qint64 listId)
+{
+    return QStringLiteral("SELECT symbol, numShares FROM watchedSymbols WHERE symbol IN "
+                          "(SELECT symbol FROM watchedSymbols WHERE listId=%1) ORDER BY id")
+        .arg(listId);
+}
+
+QString alertCountsOfList(qint64 listId)
+{
+    return QStringLiteral("SELECT symbol, COUNT(*) FROM alerts WHERE symbol IN "
+                          "(SELECT symbol FROM watchedSymbols WHERE listId=%1) GROUP BY symbol")
         .arg(listId);
 }
 

@@ -14,9 +14,13 @@ QString insertList(const QString &title);
 QString deleteSymbolsOfList(qint64 listId);
 QString deleteList(qint64 listId);
 
-// One row per symbol of the list, in the order they were added: symbol, its share count (the
-// first stored row of the symbol, whatever its list) and its number of alerts.
+// The symbols of the list, in the order they were added.
 QString symbolsOfList(qint64 listId);
+// symbol|numShares of every row, on any list, of the list's symbols, oldest first: a symbol's
+// share count is its first row's.
+QString shareCountsOfList(qint64 listId);
+// symbol|count for the list's symbols that have alerts.
+QString alertCountsOfList(qint64 listId);
 // symbol|name|value for the quote fields the grid shows, for every symbol of the list.
 QString snapshotOfList(qint64 listId);
 
