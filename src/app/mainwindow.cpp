@@ -12,7 +12,10 @@
 #include "news/articlesclass.h"
 #include "news/templatesclass.h"
 #include "news/wrapsclass.h"
+#include "pages/newshighlightsclass.h"
 #include "pages/settingsclass.h"
+#include "pages/tickerboxclass.h"
+#include "pages/tickerclass.h"
 #include "pages/welcomeclass.h"
 #include "store/gdatabaseclass.h"
 
@@ -99,12 +102,18 @@ void MainWindow::createPages()
     store->openDatabase();
 
     showSplashMessage(tr("Loading HomeClass."));
+    newsHighlights = new NewsHighlightsClass(ui->page);
     showSplashMessage(tr("Loading ChartClass."));
     charts = new ChartClass(ui->page_2);
     ChartClass::setInstance(charts);
     showSplashMessage(tr("Loading FundamentalClass."));
     welcome = new WelcomeClass(ui->page_3);
     connect(welcome, &WelcomeClass::statusUpdate, ui->statusBar, &QStatusBar::showMessage);
+    connect(welcome, &WelcomeClass::newRss, newsHighlights, qOverload<>(&QWidget::update));
+    // The price boxes show each snapshot as soon as it is stored (the first one may arrive while
+    // the splash screen is still up), not up to two minutes later.
+    connect(welcome, &WelcomeClass::fundGridRefilled, newsHighlights->tickerBox(),
+            &TickerBoxClass::refreshBoxes);
     showSplashMessage(tr("Loading PortfolioClass."));
     showSplashMessage(tr("Loading WatchlistClass."));
     showSplashMessage(tr("Loading ReportsClass."));
@@ -118,6 +127,7 @@ void MainWindow::createPages()
     connect(settingsPage, &SettingsClass::statusMessage, ui->statusBar, &QStatusBar::showMessage);
     showSplashMessage(tr("Connecting..."));
     connect(welcome, &WelcomeClass::newRss, charts, &ChartClass::newRSS);
+    connect(welcome, &WelcomeClass::newRss, newsHighlights, &NewsHighlightsClass::updateNewsBoxes);
 
     // Alerts are judged after every stored quote snapshot.
     alertMonitor = new AlertMonitor(this);
@@ -130,6 +140,7 @@ void MainWindow::createPages()
 
     // The last page holds the settings now; start on the home page instead.
     ui->listWidget->setCurrentRow(0);
+    ticker = new TickerClass(ui->frame_2);
 }
 
 void MainWindow::changeListWidgetRow(int row)

@@ -7,9 +7,11 @@ class AlertMonitor;
 class ArticlesClass;
 class ChartClass;
 class GDatabaseClass;
+class NewsHighlightsClass;
 class QSplashScreen;
 class SettingsClass;
 class SystemTray;
+class TickerClass;
 class WrapsClass;
 class WelcomeClass;
 
@@ -64,4 +66,6 @@ private:
     SettingsClass *settingsPage = nullptr;
     AlertMonitor *alertMonitor = nullptr;
     SystemTray *tray = nullptr;
+    NewsHighlightsClass *newsHighlights = nullptr;
+    TickerClass *ticker = nullptr;
 };

@@ -125,6 +125,7 @@ AddResult addSymbol(GDatabaseClass &store, const Match &match)
     store.ExecSQL(
         QStringLiteral("INSERT INTO symbols (symbol, companyName, exchange) VALUES(%1,%2,%3)")
             .arg(symbol, storable(match.name), storable(match.exchange)));
+    emit store.symbolListChanged();
     return AddResult::Added;
 }
 
@@ -133,6 +134,7 @@ void deleteSymbol(GDatabaseClass &store, const QString &symbol)
     qDebug().noquote() << "Deleting: " + symbol;
     store.ExecSQL(QStringLiteral("DELETE FROM newsitems WHERE symbol=") + sqlQuoted(symbol));
     store.ExecSQL(QStringLiteral("DELETE FROM symbols WHERE symbol=") + sqlQuoted(symbol));
+    emit store.symbolListChanged();
 }
 
 QList<StoredSymbol> storedSymbols(GDatabaseClass &store)

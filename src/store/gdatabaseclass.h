@@ -51,6 +51,11 @@ public:
 
     static inline const QString ConnectionName = QStringLiteral("dbThread");
 
+signals:
+    // A symbol was added to or deleted from the symbol list, so pages that show one row or box
+    // per symbol can follow without a restart.
+    void symbolListChanged();
+
 private slots:
     void downloadFinished();
     void downloadProgress(qint64 bytesReceived, qint64 bytesTotal);
