@@ -65,6 +65,7 @@ private slots:
     void newsBoxShowsAtMostTwentyItems();
     void newsBoxTitleBarTakesTheFeedColour();
     void newsBoxOfAFeedWithoutRowSaysSo();
+    void newsBoxRowsGrowToTheirWrappedTitles();
     void newsBoxEscapesMarkupInTitles();
     void newsBoxDatesAreLocalTime();
     void itemRowsKeepTheirDateWhenADescriptionHoldsABar();
@@ -404,6 +405,39 @@ void HomeTest::newsBoxOfAFeedWithoutRowSaysSo()
     // Not black: the bar starts from the frame's own blue.
     QVERIFY(box.groupBox()->styleSheet().contains("rgb(33,72,110)"));
     QCOMPARE(box.table()->rowCount(), 1);
+}
+
+void HomeTest::newsBoxRowsGrowToTheirWrappedTitles()
+{
+    HomeFixture home;
+    home.addFeed(1, "Company Headlines", "steelblue");
+    for (int n = 0; n < 15; ++n)
+        home.addNewsItem(1, "MSFT",
+                         QString("Story %1: shares climb on stronger-than-expected demand in "
+                                 "Europe and Asia")
+                             .arg(n),
+                         "http://a.example/", Noon + n);
+    NewsBoxClass box;
+    box.feedId = 1;
+    box.updateDisplay();
+    const auto everyTitleFits = [&box] {
+        const QTableWidget *table = box.table();
+        for (int row = 0; row < table->rowCount(); ++row) {
+            const QWidget *label = table->cellWidget(row, 2);
+            if (label->width() < 20 ||
+                table->rowHeight(row) < label->heightForWidth(label->width()))
+                return false;
+        }
+        return true;
+    };
+    box.resize(420, 300); // the rows overflow: a scroll bar narrows the column
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QTRY_VERIFY(everyTitleFits());
+    const int oneLine = box.table()->rowHeight(0);
+    box.resize(220, 300);
+    QTRY_VERIFY(everyTitleFits());
+    QVERIFY(box.table()->rowHeight(0) > oneLine);
 }
 
 void HomeTest::newsBoxEscapesMarkupInTitles()

@@ -2,6 +2,23 @@
 
 namespace ChangeStyle {
 
+namespace {
+
+QString byDirection(Direction direction, const char *up, const char *down, const char *flat)
+{
+    switch (direction) {
+    case Direction::Up:
+        return QString::fromLatin1(up);
+    case Direction::Down:
+        return QString::fromLatin1(down);
+    case Direction::Flat:
+        break;
+    }
+    return QString::fromLatin1(flat);
+}
+
+} // namespace
+
 Direction directionOf(const QString &changeText)
 {
     if (changeText.contains(QLatin1Char('+')))
@@ -13,28 +30,12 @@ Direction directionOf(const QString &changeText)
 
 QString tickerLabelName(Direction direction)
 {
-    switch (direction) {
-    case Direction::Up:
-        return QStringLiteral("ticker_labelUP");
-    case Direction::Down:
-        return QStringLiteral("ticker_labelDOWN");
-    case Direction::Flat:
-        break;
-    }
-    return QStringLiteral("ticker_labelFLAT");
+    return byDirection(direction, "ticker_labelUP", "ticker_labelDOWN", "ticker_labelFLAT");
 }
 
 QString changeBoxName(Direction direction)
 {
-    switch (direction) {
-    case Direction::Up:
-        return QStringLiteral("changeUpGroupBox");
-    case Direction::Down:
-        return QStringLiteral("changeDownGroupBox");
-    case Direction::Flat:
-        break;
-    }
-    return QStringLiteral("changeGroupBox");
+    return byDirection(direction, "changeUpGroupBox", "changeDownGroupBox", "changeGroupBox");
 }
 
 } // namespace ChangeStyle

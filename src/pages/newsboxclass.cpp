@@ -8,6 +8,7 @@
 #include "store/gdatabaseclass.h"
 
 #include <QDebug>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -56,11 +57,15 @@ NewsBoxClass::NewsBoxClass(QWidget *parent) : QWidget(parent)
     TightLayouts::column(this)->addWidget(box);
 
     connect(items, &QTableWidget::cellDoubleClicked, this, &NewsBoxClass::cellDoubleClicked);
-    // Word-wrapped titles need taller rows when the column narrows.
-    connect(items->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
-        if (column == 2)
-            fitRowsToLabels();
-    });
+    // Word-wrapped titles need taller rows when the column narrows, also when a scroll bar
+    // appears. The fit waits for the event loop, so the header has taken its new widths first.
+    refit = new QTimer(this);
+    refit->setSingleShot(true);
+    refit->setInterval(0);
+    connect(refit, &QTimer::timeout, this, &NewsBoxClass::fitRowsToLabels);
+    connect(items->horizontalHeader(), &QHeaderView::sectionResized, refit,
+            qOverload<>(&QTimer::start));
+    items->viewport()->installEventFilter(this);
 
     timer = new QTimer(this);
     timer->setInterval(RefreshMs);
@@ -96,6 +101,13 @@ void NewsBoxClass::updateDisplay()
         items->setCellWidget(row, 2, label);
     }
     fitRowsToLabels();
+}
+
+bool NewsBoxClass::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == items->viewport() && event->type() == QEvent::Resize)
+        refit->start();
+    return QWidget::eventFilter(watched, event);
 }
 
 void NewsBoxClass::fitRowsToLabels()

@@ -30,6 +30,9 @@ public slots:
     void updateDisplay();
     void cellDoubleClicked(int row, int column);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void fitRowsToLabels();
     void tellUser(const QString &message);
@@ -37,4 +40,5 @@ private:
     QGroupBox *box = nullptr;
     QTableWidget *items = nullptr;
     QTimer *timer = nullptr;
+    QTimer *refit = nullptr;
 };
