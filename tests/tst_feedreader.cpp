@@ -266,9 +266,11 @@ void FeedReaderTest::anArticleLinkThatIsNoWebAddressIsNotLoaded()
     QFETCH(QString, link);
     QFETCH(QString, scheme);
     news->addGeneralFeed("Hostile", server->url("/h.xml"));
-    server->scriptBody("/h.xml", rssDocument({{"Look here", link, "d",
-                                               "Tue, 05 Mar 2024 08:30:00 +0000", "", "", ""}},
-                                             "Hostile"));
+    const QString recently =
+        QDateTime::currentDateTimeUtc().addSecs(-3600).toString("ddd, dd MMM yyyy hh:mm:ss") +
+        " +0000";
+    server->scriptBody("/h.xml",
+                       rssDocument({{"Look here", link, "d", recently, "", "", ""}}, "Hostile"));
     QMainWindow window;
     auto *host = new QWidget;
     window.setCentralWidget(host);
@@ -466,6 +468,7 @@ void FeedReaderTest::theManagerRefusesAddressesItCouldNotReadBack()
         address = server->url(address);
     server->scriptBody("/a.xml", rssDocument({}, "A"));
     AddRssClass manager;
+    news->boxes().clear();
     QDialog *form = manager.dialogWindow();
     form->findChild<QLineEdit *>("addressEdit")->setText(address);
     form->findChild<QPushButton *>("saveButton")->click();

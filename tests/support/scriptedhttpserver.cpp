@@ -118,8 +118,11 @@ void ScriptedHttpServer::streamFiller(QTcpSocket *socket, qint64 total)
         if (socket->bytesToWrite() > 4 * Chunk)
             return;
         while (*left > 0 && socket->bytesToWrite() <= 4 * Chunk) {
+            if (socket->state() != QAbstractSocket::ConnectedState)
+                return; // the client hung up
             const qint64 size = qMin<qint64>(*left, Chunk);
-            socket->write(filler.left(size));
+            if (socket->write(size == Chunk ? filler : filler.left(size)) < 0)
+                return;
             *left -= size;
         }
         if (*left == 0)
