@@ -2,6 +2,7 @@
 #include "charts/chartclass.h"
 #include "charts/chartframeclass.h"
 #include "charts/chartnews.h"
+#include "charts/financechart.h"
 #include "charts/qchartviewer.h"
 #include "imagemaphandler.h"
 #include "store/settingskeys.h"
@@ -13,6 +14,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDir>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -81,6 +84,15 @@ QString tooltipIn(QChartViewer *viewer, const QRect &area)
     return {};
 }
 
+// Saves the viewer's picture where a developer can look at it when CORVANE_CHART_SHOTS names a
+// folder.
+void keepPicture(QChartViewer *viewer, const QString &name)
+{
+    const QString folder = qEnvironmentVariable("CORVANE_CHART_SHOTS");
+    if (!folder.isEmpty())
+        viewer->pixmap().save(QDir(folder).filePath(name + ".png"));
+}
+
 // Counts the pixels of one colour in a picture.
 int pixelsOf(const QImage &image, QRgb colour)
 {
@@ -142,6 +154,8 @@ private slots:
     void comparisonDrawsTheOtherSymbolAndFetchesItsHistory();
     void editedPeriodFieldsRedraw();
     void lowPageScrollsInsteadOfCuttingPanels();
+    void everyOptionShowsInTheDrawnChart();
+    void newsCountsFillTheirFeedAndDay();
     void crossHairFollowsTheMouse();
     void closingTheLastTabOpensANewOne();
     void newNewsRefreshesEveryChartTab();
@@ -408,6 +422,7 @@ void ChartPageTest::wheelZoomsDragScrollsAndDoubleClickResets()
     const auto zoomed = page->lastShownPoints();
     QCOMPARE(zoomed.end - zoomed.first, 160);
     QCOMPARE(zoomed.first, 30);
+    keepPicture(viewer, "chartpage-zoomed");
     // The RSI panel follows: one hot spot per shown point in both the price and the RSI line.
     QCOMPARE(viewer->getImageMapHandler()->getHotSpotCount(), 2 * 160);
 
@@ -468,6 +483,7 @@ void ChartPageTest::comparisonDrawsTheOtherSymbolAndFetchesItsHistory()
     QVERIFY(compare);
     compare->setCurrentIndex(compare->findText("PEP"));
     QVERIFY(pixelsOf(page->priceViewer()->pixmap().toImage(), compareColour) > 100);
+    keepPicture(page->priceViewer(), "chartpage-compare");
     // Its history is fetched for the page's time frame.
     QTRY_VERIFY(!server.requests().isEmpty());
     QVERIFY(server.requests().last().contains("PEP"));
@@ -537,6 +553,141 @@ void ChartPageTest::lowPageScrollsInsteadOfCuttingPanels()
     // The chart is as wide as what the scroll area shows, so nothing is cut at the right.
     QTRY_COMPARE(page->priceViewer()->width(), scroll->viewport()->width());
     host->hide();
+}
+
+void ChartPageTest::everyOptionShowsInTheDrawnChart()
+{
+    ChartPageFixture fixture;
+    fixture.addSymbol("KO", "Coca-Cola");
+    fixture.addDailyHistory("KO", 120);
+    QWidget *host = fixture.newHost(700, 600);
+    ChartFrameClass *page = pageShowing(fixture, host, "KO");
+    const auto main = [page] { return page->lastChart()->mainPanel(); };
+    const auto layerNamed = [&](const QString &prefix) -> const Layer * {
+        for (int i = 0; i < main()->getLayerCount(); ++i) {
+            const Layer *layer = main()->getLayer(i);
+            if (layer->getDataSetCount() > 0 &&
+                layer->getDataSet(0)->getDataName().startsWith(prefix))
+                return layer;
+        }
+        return nullptr;
+    };
+    const auto hasKind = [&](Layer::Kind kind) {
+        for (int i = 0; i < main()->getLayerCount(); ++i) {
+            if (main()->getLayer(i)->kind() == kind)
+                return true;
+        }
+        return false;
+    };
+    QVERIFY(page->lastChart());
+    QVERIFY(page->priceViewer()->getChart() == page->lastChart()); // alive while shown
+    QVERIFY(layerNamed("Closing Price: 219"));
+
+    page->chartTypeBox()->setCurrentIndex(1);
+    QVERIFY(hasKind(Layer::CandleStickKind));
+    QVERIFY(!hasKind(Layer::HLOCKind));
+    page->chartTypeBox()->setCurrentIndex(2);
+    QVERIFY(hasKind(Layer::HLOCKind));
+    QVERIFY(!hasKind(Layer::CandleStickKind));
+
+    QComboBox *bands = nullptr, *average = nullptr;
+    for (QComboBox *box : host->findChildren<QComboBox *>()) {
+        if (box->itemText(1) == "Bollinger Bands")
+            bands = box;
+        else if (box->itemText(1) == "Simple" && !average)
+            average = box;
+    }
+    QVERIFY(bands && average);
+    const std::pair<int, QString> bandNames[] = {
+        {1, "Bollinger (20, 2): "}, {2, "Donchian (20): "}, {3, "Envelop (SMA 20 +/- 10%): "}};
+    for (const auto &[index, name] : bandNames) {
+        bands->setCurrentIndex(index);
+        QVERIFY2(layerNamed(name), qPrintable(name));
+        QVERIFY(hasKind(Layer::InterLineKind));
+    }
+    bands->setCurrentIndex(0);
+    QVERIFY(!hasKind(Layer::InterLineKind));
+
+    const std::pair<int, QString> averageNames[] = {
+        {1, "SMA (14): "}, {2, "EMA (14): "}, {3, "TMA (14): "}, {4, "WMA (14): "}};
+    for (const auto &[index, name] : averageNames) {
+        average->setCurrentIndex(index);
+        const Layer *line = layerNamed(name);
+        QVERIFY2(line, qPrintable(name));
+        QCOMPARE(line->getDataSet(0)->getDataColor(), 0x663300);
+    }
+
+    checkBox(host, "Show Parabolic SAR")->setChecked(true);
+    const Layer *sar = layerNamed("Parabolic SAR: ");
+    QVERIFY(sar);
+    QCOMPARE(sar->getDataSet(0)->symbol(), int(Chart::DiamondSymbol));
+
+    checkBox(host, "Show Volume")->setChecked(true);
+    QVERIFY(layerNamed("Vol: "));
+    QVERIFY(layerNamed("Vol: ")->kind() == Layer::BarKind);
+
+    QVERIFY(!main()->yAxis()->isLogScale());
+    checkBox(host, "Show Log Scale")->setChecked(true);
+    QVERIFY(main()->yAxis()->isLogScale());
+
+    const auto percentAxes = [&] {
+        int count = 0;
+        for (const Axis *axis : main()->axes())
+            count += axis->labelFormat() == "{={value}-100|@}%" ? 1 : 0;
+        return count;
+    };
+    QCOMPARE(percentAxes(), 0);
+    checkBox(host, "Show Percentage Scale")->setChecked(true);
+    QCOMPARE(percentAxes(), 1);
+
+    QGroupBox *signalBox = host->findChild<QGroupBox *>("stdGroupBox");
+    QVERIFY(signalBox);
+    signalBox->findChild<QCheckBox *>()->click();
+    QVERIFY(layerNamed("LONG") && layerNamed("LONG")->kind() == Layer::ScatterKind);
+    QVERIFY(layerNamed("SHORT") && layerNamed("SHORT")->kind() == Layer::ScatterKind);
+}
+
+void ChartPageTest::newsCountsFillTheirFeedAndDay()
+{
+    ChartPageFixture fixture;
+    fixture.store().ExecSQL(
+        "INSERT INTO feeds (id, title, colour, feedURL, desc, lastUpdate, template, active) "
+        "VALUES(2,'Wire','red','http://127.0.0.1:9/w?s=<SYMBOL>','',0,1,2)");
+    fixture.addNews("MCD'S", "Early", 1);
+    fixture.addNews("MCD'S", "Later", 1, 30);
+    fixture.addNews("MCD'S", "Older", 3);
+    fixture.addNews("MCD'S", "Long ago", 40); // before the first price date: dropped
+    fixture.addNews("KO", "Other symbol", 1);
+    fixture.store().ExecSQL(
+        QString("INSERT INTO newsItems (feedId, pubDate, title, desc, url, "
+                "read, symbol) VALUES (2,%1,'Wire item','','http://w/1',0,"
+                "'MCD''S')")
+            .arg(QDateTime(QDate::currentDate().addDays(-1), QTime(12, 0)).toMSecsSinceEpoch()));
+    QStringList dates;
+    for (int daysAgo = 5; daysAgo >= 0; --daysAgo)
+        dates << QDate::currentDate().addDays(-daysAgo).toString("yyyyMMdd");
+    const QStringList rows = fixture.store().GetSQLRecords(ChartNews::countQuery("MCD'S", true));
+    QVERIFY(!rows.isEmpty()); // the apostrophe is quoted, the query runs
+    const ChartNews::CountTable table = ChartNews::countTable(dates, {1, 2, 9}, rows);
+    QCOMPARE(table.categories.size(), 6);
+    QCOMPARE(table.categories.first(), QDate::currentDate().addDays(-5).toString("yyyy-MM-dd"));
+    QCOMPARE(table.categoryTimes.first(),
+             ChartNews::chartTimeOfStoredDate(dates.first().toLongLong()));
+    QCOMPARE(table.counts.size(), 3);
+    QCOMPARE(table.counts.at(0), QList<double>({0, 0, 1, 0, 2, 0}));
+    QCOMPARE(table.counts.at(1), QList<double>({0, 0, 0, 0, 1, 0}));
+    QCOMPARE(table.counts.at(2), QList<double>(6, 0)); // a feed without items
+
+    // Intraday prices bucket the news by minute.
+    const qint64 noon =
+        QDateTime(QDate::currentDate().addDays(-1), QTime(12, 0)).toSecsSinceEpoch();
+    const QStringList minutes{QString::number(noon), QString::number(noon + 60),
+                              QString::number(noon + 1800)};
+    const ChartNews::CountTable intraday = ChartNews::countTable(
+        minutes, {1, 2}, fixture.store().GetSQLRecords(ChartNews::countQuery("MCD'S", false)));
+    QCOMPARE(intraday.categories.size(), 3);
+    QCOMPARE(intraday.counts.at(0), QList<double>({1, 0, 1}));
+    QCOMPARE(intraday.counts.at(1), QList<double>({1, 0, 0}));
 }
 
 void ChartPageTest::crossHairFollowsTheMouse()

@@ -30,6 +30,25 @@ std::unique_ptr<FinanceChart> chartOf(const PriceSeries &prices, int width = 800
     return chart;
 }
 
+// Pixels within `tolerance` of a colour (per channel) inside a rectangle of the picture.
+int pixelsNear(const QImage &image, const QRect &area, int colour, int tolerance = 40)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    int count = 0;
+    const QRect inside = area.intersected(rgb.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        const QRgb *line = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const QRgb p = line[x];
+            if (std::abs(qRed(p) - ((colour >> 16) & 0xff)) <= tolerance &&
+                std::abs(qGreen(p) - ((colour >> 8) & 0xff)) <= tolerance &&
+                std::abs(qBlue(p) - (colour & 0xff)) <= tolerance)
+                ++count;
+        }
+    }
+    return count;
+}
+
 // Saves the picture where a developer can look at it when CORVANE_CHART_SHOTS names a folder.
 void keepPicture(FinanceChart &chart, const QString &name)
 {
@@ -132,10 +151,27 @@ void FinanceChartTest::emptyDataStillDrawsPanels()
     chart.addBollingerBand();
     chart.addParabolicSar();
     chart.setPercentageAxis();
-    chart.addRsiPanel(80);
+    XYChart *rsi = chart.addRsiPanel(80);
     const QImage &image = chart.makeImage();
     QCOMPARE(image.width(), 600);
     QCOMPARE(image.height(), 201 + 81 + 2 + 65);
+    // Without values the legends show the labels alone.
+    QStringList names;
+    for (XYChart *panel : {chart.mainPanel(), rsi}) {
+        for (int i = 0; i < panel->getLayerCount(); ++i) {
+            if (panel->getLayer(i)->getDataSetCount() > 0)
+                names << panel->getLayer(i)->getDataSet(0)->getDataName();
+        }
+    }
+    QVERIFY2(names.contains("Bollinger (20, 2)"), qPrintable(names.join('|')));
+    QVERIFY(names.contains("Parabolic SAR"));
+    QVERIFY(names.contains("RSI (14)"));
+    keepPicture(chart, "financechart-empty");
+    // Both panels are drawn: plot-area borders (#888888) around the main panel and the RSI.
+    QVERIFY(pixelsNear(image, QRect(39, 29, 523, 203), 0x888888) >= 2 * 520);
+    QVERIFY(pixelsNear(image, QRect(39, 232, 523, 83), 0x888888) >= 2 * 520);
+    // The RSI's 70 and 30 lines are there even without values.
+    QVERIFY(pixelsNear(image, QRect(40, 233, 520, 80), 0xff6666) >= 400);
 }
 
 void FinanceChartTest::everyOptionRendersAChart()
@@ -171,6 +207,37 @@ void FinanceChartTest::everyOptionRendersAChart()
         QCOMPARE(image.height(), 321 + 4 * 81 + 65);
         keepPicture(*chart, QString("financechart-type%1").arg(type));
         QVERIFY(!chart->getHTMLImageMap("clickable").isEmpty());
+
+        // Every series shows in its own panel, in its own colour.
+        const QRect mainPlot(40, 30, 820, 320);
+        const auto panelPlot = [](int i) { return QRect(40, 351 + 81 * i, 820, 80); };
+        const std::pair<QRect, int> expected[] = {
+            {mainPlot, 0x008800},     // Parabolic SAR
+            {mainPlot, 0x663300},     // SMA
+            {mainPlot, 0xffaa00},     // EMA
+            {mainPlot, 0x9999ff},     // Bollinger band lines
+            {mainPlot, 0xff9999},     // falling volumes (and falling candles)
+            {mainPlot, 0x808080},     // unchanged volumes
+            {panelPlot(0), 0x008000}, // +DI
+            {panelPlot(0), 0x800000}, // -DI
+            {panelPlot(1), 0x00acfc}, // MACD
+            {panelPlot(1), 0xff00ff}, // its signal
+            {panelPlot(2), 0x800080}, // RSI
+            {panelPlot(2), 0xff6666}, // above 70
+            {panelPlot(3), 0x00acfc}, // %K
+        };
+        for (const auto &[area, colour] : expected)
+            QVERIFY2(pixelsNear(image, area, colour) >= 15,
+                     qPrintable(QString("type %1: colour %2 in %3,%4: %5 pixels")
+                                    .arg(type)
+                                    .arg(colour, 6, 16, QChar('0'))
+                                    .arg(area.x())
+                                    .arg(area.y())
+                                    .arg(pixelsNear(image, area, colour))));
+        if (type == 0)
+            QVERIFY(pixelsNear(image, mainPlot, 0x64dae3) >= 100); // the close line
+        // Candles and OHLC bars draw their rising days where the close line draws none.
+        QCOMPARE(pixelsNear(image, mainPlot, 0x64dae3) >= 100, type == 0);
     }
 }
 

@@ -118,6 +118,7 @@ ChartFrameClass::ChartFrameClass(QWidget *hostWidget) : QWidget(hostWidget), hos
 
 ChartFrameClass::~ChartFrameClass()
 {
+    priceChartViewer->setChart(nullptr); // it must not refer to the chart dying with this page
     qDebug() << "ChartFrameClass Destructor called.";
 }
 
@@ -558,7 +559,8 @@ void ChartFrameClass::renderChart()
     for (QComboBox *combo : techCombos)
         indicatorPanels += combo->currentIndex() != 0 ? 1 : 0;
 
-    FinanceChart chart(chartAreaWidth());
+    auto drawn = std::make_unique<FinanceChart>(chartAreaWidth());
+    FinanceChart &chart = *drawn;
     currentChart = &chart;
     chart.setPlotAreaStyle(BaseChart::linearGradientColor(0, 0, 350, 0, 0x132c4e, 0xffffff),
                            0x21486e, 0x21486e, 0x21486e, 0x21486e);
@@ -614,6 +616,8 @@ void ChartFrameClass::renderChart()
         addSignalMarkers(chart, priceRows);
 
     priceChartViewer->setChart(&chart);
+    // The viewer refers to the chart it shows: it lives until the next one replaces it.
+    shownChart = std::move(drawn);
     Layer *priceLayer = typeCombo->currentIndex() == 0   ? closeLayer
                         : typeCombo->currentIndex() == 1 ? candleLayer
                                                          : ohlcLayer;
@@ -637,7 +641,6 @@ void ChartFrameClass::renderChart()
     crossHairV->setVisible(crossHairCheck->isChecked());
     crossHairH->setVisible(crossHairCheck->isChecked());
 
-    // The chart dies here; the viewer keeps its picture.
     currentChart = nullptr;
     mainPanel = nullptr;
     closeLayer = candleLayer = ohlcLayer = nullptr;

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <memory>
+
 class BaseBoxLayer;
 class FinanceChart;
 class Layer;
@@ -35,6 +37,7 @@ public:
     QComboBox *symbolBox() const { return symbolCombo; }
     QComboBox *chartTypeBox() const { return typeCombo; }
     QComboBox *timeFrameBox() const { return timeCombo; }
+    QComboBox *compareBox() const { return compareCombo; }
     QTableWidget *headlineTable() const { return newsTable; }
     QChartViewer *priceViewer() const { return priceChartViewer; }
     QChartViewer *newsViewer() const { return newsChartViewer; }
@@ -56,6 +59,8 @@ public:
         int end = 0;
     };
     static PointRange visiblePoints(int count, double viewPortLeft, double viewPortWidth);
+    // The chart the price viewer shows, null before the first drawing.
+    const FinanceChart *lastChart() const { return shownChart.get(); }
     // The points the last drawing showed.
     PointRange lastShownPoints() const { return shownPoints; }
     static constexpr int MinimumMainPanelHeight = 120;
@@ -128,6 +133,7 @@ private:
     QTimer *resizeRedraw = nullptr;
 
     FinanceChart *currentChart = nullptr;
+    std::unique_ptr<FinanceChart> shownChart;
     XYChart *mainPanel = nullptr;
     Layer *closeLayer = nullptr;
     Layer *candleLayer = nullptr;

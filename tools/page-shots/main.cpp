@@ -1,6 +1,6 @@
 // Usage: corvane-page-shots [output folder] [symbol] [chart options, e.g.
-// typeCombo=1,timeCombo=6,tech1=27] Run from the folder beside the program (build/bin), offscreen
-// or on a display.
+// typeCombo=1,timeCombo=6,tech1=27,compare=MSFT] Run from the folder beside the program
+// (build/bin), offscreen or on a display.
 #include "app/mainwindow.h"
 #include "app/stylesheet.h"
 #include "charts/chartclass.h"
@@ -93,15 +93,25 @@ int main(int argc, char *argv[])
         settle(4000);
         window.grab().save(QDir(folder).filePath(QStringLiteral("chart-%1.png").arg(symbol)));
         if (argc > 3) {
-            // Options as a page would have saved them, picked up by a new chart tab.
+            // Options as a page would have saved them, picked up by a new chart tab;
+            // "compare=SYMBOL" picks the symbol to compare with.
+            QString compared;
             for (const QString &option : QString::fromLocal8Bit(argv[3]).split(QLatin1Char(','))) {
                 const QStringList pair = option.split(QLatin1Char('='));
-                SettingsKeys::write(*GDatabaseClass::mainInstance(), pair.value(0),
-                                    pair.value(1).toLongLong());
+                if (pair.value(0) == QLatin1String("compare"))
+                    compared = pair.value(1);
+                else
+                    SettingsKeys::write(*GDatabaseClass::mainInstance(), pair.value(0),
+                                        pair.value(1).toLongLong());
             }
             charts->newChart();
             charts->latestChart()->showSymbol(symbol);
             settle(4000);
+            if (!compared.isEmpty()) {
+                QComboBox *compare = charts->latestChart()->compareBox();
+                compare->setCurrentIndex(compare->findText(compared));
+                settle(4000);
+            }
             window.grab().save(
                 QDir(folder).filePath(QStringLiteral("chart-%1-options.png").arg(symbol)));
         }
