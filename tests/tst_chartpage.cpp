@@ -678,15 +678,15 @@ void ChartPageTest::newsCountsFillTheirFeedAndDay()
     QCOMPARE(table.counts.at(1), QList<double>({0, 0, 0, 0, 1, 0}));
     QCOMPARE(table.counts.at(2), QList<double>(6, 0)); // a feed without items
 
-    // Intraday prices bucket the news by minute.
+    // Intraday prices bucket the news by whole hour: the 12:30 item counts in the 12:00 hour.
     const qint64 noon =
         QDateTime(QDate::currentDate().addDays(-1), QTime(12, 0)).toSecsSinceEpoch();
-    const QStringList minutes{QString::number(noon), QString::number(noon + 60),
-                              QString::number(noon + 1800)};
+    const QStringList hours{QString::number(noon), QString::number(noon + 3600),
+                            QString::number(noon + 7200)};
     const ChartNews::CountTable intraday = ChartNews::countTable(
-        minutes, {1, 2}, fixture.store().GetSQLRecords(ChartNews::countQuery("MCD'S", false)));
+        hours, {1, 2}, fixture.store().GetSQLRecords(ChartNews::countQuery("MCD'S", false)));
     QCOMPARE(intraday.categories.size(), 3);
-    QCOMPARE(intraday.counts.at(0), QList<double>({1, 0, 1}));
+    QCOMPARE(intraday.counts.at(0), QList<double>({2, 0, 0}));
     QCOMPARE(intraday.counts.at(1), QList<double>({1, 0, 0}));
 }
 
