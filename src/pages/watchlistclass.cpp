@@ -17,6 +17,7 @@
 #include <QDebug>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,6 +41,18 @@ const QString IconFolder = QStringLiteral(":/Icons/Images/Icons/sets/png/128x128
 QIcon icon(const char *file)
 {
     return QIcon(IconFolder + QLatin1String(file));
+}
+
+// One icon per kind shared by every row: each QIcon made from a file would load and scale its
+// picture again when painted.
+const QIcon &gridIcon(const char *file)
+{
+    static QHash<QString, QIcon> icons;
+    const QString name = QLatin1String(file);
+    auto found = icons.find(name);
+    if (found == icons.end())
+        found = icons.insert(name, icon(file));
+    return *found;
 }
 
 // Cells are selectable and enabled only; the share count alone can be edited.
@@ -291,7 +304,7 @@ void WatchlistClass::drawGrid()
 void WatchlistClass::fillSymbolRow(int r, const WatchlistGrid::Row &line)
 {
     QTableWidgetItem *symbol = readOnlyItem(line.symbol);
-    symbol->setIcon(icon("chart (2).png"));
+    symbol->setIcon(gridIcon("chart (2).png"));
     symbol->setWhatsThis(tr("Double click here the view the chart."));
     symbol->setToolTip(symbol->whatsThis());
     symbol->setData(Qt::UserRole, true); // marks a symbol row
@@ -299,7 +312,7 @@ void WatchlistClass::fillSymbolRow(int r, const WatchlistGrid::Row &line)
 
     QTableWidgetItem *alerts = readOnlyItem();
     if (line.alerts > 0) {
-        alerts->setIcon(icon("megaphone.png"));
+        alerts->setIcon(gridIcon("megaphone.png"));
         alerts->setToolTip(tr("Double click to see the alerts."));
     }
     watchGrid->setItem(r, Column::AlertColumn, alerts);
@@ -321,7 +334,7 @@ void WatchlistClass::fillSymbolRow(int r, const WatchlistGrid::Row &line)
     watchGrid->setItem(r, Column::DividendYieldColumn, numberItem(line.dividendYield));
 
     QTableWidgetItem *remove = readOnlyItem();
-    remove->setIcon(icon("trash (2).png"));
+    remove->setIcon(gridIcon("trash (2).png"));
     remove->setToolTip(tr("Double click to remove the symbol from every list."));
     watchGrid->setItem(r, Column::RemoveColumn, remove);
 }
