@@ -125,6 +125,10 @@ bool GDatabaseClass::openDatabase()
     const QStringList stored =
         GetSQLRecords(SettingsKeys::selectStatement(SettingsKeys::SchemaVersion));
     if (!stored.isEmpty() && stored.first() == applicationVersion()) {
+        // The version stays the same across builds, so a table a newer build added would never
+        // reach an existing profile. The schema script only creates what is missing.
+        if (QFileInfo::exists(tablesPath))
+            runSqlFile(tablesPath);
         if (SettingsKeys::read(*this, SettingsKeys::PopulationPending) == QLatin1String("1") &&
             GetSQLRecords(QStringLiteral("SELECT * FROM symbols")).isEmpty())
             offerPopulation(dataPath);
