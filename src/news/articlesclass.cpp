@@ -2,6 +2,7 @@
 
 #include "common/requests.h"
 #include "common/statusmessages.h"
+#include "common/tightlayouts.h"
 #include "common/weblinks.h"
 #include "common/webviewpolicy.h"
 #include "news/addrssclass.h"
@@ -57,16 +58,8 @@ ArticlesClass::ArticlesClass(QWidget *parent) : QWidget(parent)
     bar->addWidget(sourceBox, 1);
     bar->addWidget(articleBox, 2);
     bar->addWidget(newButton, 0);
-    // The page fills the container it is given.
-    if (parent) {
-        auto *container = new QVBoxLayout(parent);
-        container->setContentsMargins(0, 0, 0, 0);
-        container->setSpacing(0);
-        container->addWidget(this);
-    }
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
+    TightLayouts::fillContainer(parent, this);
+    auto *layout = TightLayouts::column(this);
     layout->addWidget(topFrame);
     layout->addWidget(articleView, 1);
 

@@ -2,6 +2,7 @@
 
 #include "common/requests.h"
 #include "common/serviceaddresses.h"
+#include "common/tightlayouts.h"
 #include "common/webviewpolicy.h"
 #include "news/feeditems.h"
 #include "news/newsstatements.h"
@@ -48,16 +49,8 @@ WrapsClass::WrapsClass(QWidget *parent) : QWidget(parent)
     timer = new QTimer(this);
     manager = new QNetworkAccessManager(this);
 
-    // The page fills the container it is given.
-    if (parent) {
-        auto *container = new QVBoxLayout(parent);
-        container->setContentsMargins(0, 0, 0, 0);
-        container->setSpacing(0);
-        container->addWidget(this);
-    }
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
+    TightLayouts::fillContainer(parent, this);
+    auto *layout = TightLayouts::column(this);
     layout->addWidget(topFrame);
     layout->addWidget(webView, 1);
 

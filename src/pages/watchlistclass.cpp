@@ -3,6 +3,7 @@
 #include "charts/chartclass.h"
 #include "charts/chartframeclass.h"
 #include "common/messageboxes.h"
+#include "common/tightlayouts.h"
 #include "marketdata/gsymbolsearchclass.h"
 #include "pages/managealertdialogclass.h"
 #include "pages/managelistsclass.h"
@@ -101,16 +102,8 @@ WatchlistClass::WatchlistClass(QWidget *parent) : QWidget(parent)
     buildTopFrame();
     buildGrid();
 
-    // The page fills the container it is given.
-    if (parent) {
-        auto *container = new QVBoxLayout(parent);
-        container->setContentsMargins(0, 0, 0, 0);
-        container->setSpacing(0);
-        container->addWidget(this);
-    }
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
+    TightLayouts::fillContainer(parent, this);
+    auto *layout = TightLayouts::column(this);
     layout->addWidget(topFrame);
     layout->addWidget(watchGrid, 1);
 
