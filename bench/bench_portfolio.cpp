@@ -95,10 +95,26 @@ int main(int argc, char *argv[])
         PortfolioStore::read(*GDatabaseClass::mainInstance());
         storeRead << clock.nsecsElapsed() / 1e6;
     }
+    // After a trade: a new first row shifts every transaction row, so every cell changes.
+    QList<double> afterChange;
+    for (int run = 0; run < 7; ++run) {
+        fixture.store().ExecSQL(
+            QString("INSERT INTO portfolio (symbol,date,noShares,buyPrice,transType,commission,"
+                    "notes) VALUES ('A%1','Mon Dec 7 2026','1','%2','DEPOSIT','0','')")
+                .arg(run)
+                .arg(100 + run));
+        QElapsedTimer clock;
+        clock.start();
+        page.displayPortfolio();
+        page.displayTransactions();
+        afterChange << clock.nsecsElapsed() / 1e6;
+        QCoreApplication::processEvents();
+    }
     benchReport("portfolio_store_read", median(storeRead), "ms");
     benchReport("portfolio_display_holdings_1000", median(holdings), "ms");
     benchReport("portfolio_display_transactions_10000", median(transactions), "ms");
     benchReport("portfolio_display_both", median(both), "ms");
     benchReport("portfolio_display_both_cpu", median(bothCpu), "ms");
+    benchReport("portfolio_display_both_after_new_first_row", median(afterChange), "ms");
     return 0;
 }

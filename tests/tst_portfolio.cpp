@@ -66,6 +66,7 @@ private slots:
     void rowsWithoutEntryCountAsNoSelection();
     void stockDetailsOpensAChartTab();
     void pageRefreshesOnItsTimer();
+    void refreshLeavesNothingOfTheEarlierFill();
     void alertsButtonOpensTheAlertList();
 };
 
@@ -158,6 +159,12 @@ void PortfolioTest::cashBalanceCountsDepositsTradesAndCosts()
     QCOMPARE(sums.cash, 4162.5);
     QCOMPARE(sums.transactionsValue, 4180.0); // costs are no part of the values
     QCOMPARE(cashBalance({}), 0.0);
+
+    // The holdings refresh reads only the four fields the balance needs: same sums.
+    const CashSums lean =
+        sumCashRows({"DEPOSIT|1|5000|0", "WITHDRAWL|1|300|0", "BUY|100|10|10", "SELL|40|12|7.5"});
+    QCOMPARE(lean.cash, 4162.5);
+    QCOMPARE(lean.transactionsValue, 4180.0);
 }
 
 void PortfolioTest::emptyPortfolioShowsOnlyTotals()
@@ -412,6 +419,54 @@ void PortfolioTest::stockDetailsOpensAChartTab()
     QCOMPARE(rowWanted.size(), 1);
     QCOMPARE(rowWanted.first().first().toInt(), 1);
     ChartClass::setInstance(nullptr);
+}
+
+void PortfolioTest::refreshLeavesNothingOfTheEarlierFill()
+{
+    PortfolioFixture fixture;
+    QVERIFY(fixture.open());
+    fixture.addEntry("ACME", "LONG", "100", "10", "10");
+    fixture.addQuote("ACME", "12", "-1", "-7.7%");
+    const qint64 gone = fixture.addEntry("BETA", "LONG", "5", "10", "0");
+    fixture.addEntry("CORP", "LONG", "1", "10", "0"); // not quoted yet
+    fixture.addEntry("", "DEPOSIT", "1", "1000", "0");
+    fixture.addEntry("ACME", "BUY", "100", "10", "10");
+    QWidget host;
+    PortfolioClass page(&host);
+    QTableWidget *holdings = page.holdingsTable();
+    QTableWidget *transactions = page.transactionsTable();
+    QCOMPARE(signOf(holdings->item(0, 3)), Sign::Red);
+    QVERIFY(!holdings->item(2, 2)->toolTip().isEmpty());
+    QVERIFY(!holdings->item(2, 8));
+
+    // The day's change goes to 0, CORP gets its first price, BETA is sold off: the rows move up
+    // and the old rows' colours, tips and cells must not stay behind.
+    fixture.store().ExecSQL("DELETE FROM fData WHERE symbol='ACME'");
+    fixture.addQuote("ACME", "12", "0", "0%");
+    fixture.addQuote("CORP", "11", "1", "10%");
+    fixture.store().ExecSQL(QString("DELETE FROM portfolio WHERE id=%1").arg(gone));
+    fixture.addEntry("AAA", "DEPOSIT", "1", "5", "0"); // sorts first: every row shifts
+    page.displayPortfolio();
+    page.displayTransactions();
+
+    QCOMPARE(holdings->rowCount(), 5);
+    for (int column : {3, 4, 5})
+        QCOMPARE(signOf(holdings->item(0, column)), Sign::None);
+    QCOMPARE(holdings->item(1, 1)->text(), QString("CORP"));
+    QVERIFY(holdings->item(1, 2)->toolTip().isEmpty());
+    QCOMPARE(holdings->item(1, 8)->text(), QString("$1"));
+    QCOMPARE(signOf(holdings->item(1, 8)), Sign::Green);
+    QCOMPARE(PortfolioFixture::rowTexts(holdings, 2), QStringList(11, QString()));
+    QCOMPARE(PortfolioFixture::rowTexts(holdings, 3),
+             QStringList({"", "Cash:", "", "", "", "", "", "", "", "", "$-5"}));
+    QVERIFY(holdings->item(3, 1)->icon().isNull());
+    QCOMPARE(holdings->item(4, 1)->text(), QString("Total:"));
+
+    QCOMPARE(transactions->rowCount(), 4);
+    QCOMPARE(transactions->item(1, 1)->text(), QString("AAA"));
+    QCOMPARE(transactions->item(2, 2)->text(), QString("BUY"));
+    QCOMPARE(PortfolioFixture::rowTexts(transactions, 3).mid(0, 6), QStringList(6, QString()));
+    QCOMPARE(transactions->item(3, 7)->text(), QString("$ 5")); // costs are no part of it
 }
 
 void PortfolioTest::pageRefreshesOnItsTimer()

@@ -8,6 +8,7 @@
 #include "pages/managealertdialogclass.h"
 #include "pages/portfoliostore.h"
 #include "pages/sellstockclass.h"
+#include "pages/tablecellwriter.h"
 #include "store/gdatabaseclass.h"
 
 #include <QDateTime>
@@ -64,50 +65,21 @@ QTableWidget *dataTable(QWidget *parent, const QStringList &headers)
 constexpr Qt::Alignment Right = Qt::AlignRight | Qt::AlignVCenter;
 constexpr Qt::Alignment Left = Qt::AlignLeft | Qt::AlignVCenter;
 
-// Green above 0, red below; 0 keeps the table's own colour.
-void colourBySign(QTableWidgetItem *item, double value)
+using Look = TableCellWriter::Look;
+
+const Look LeftText{Left};
+const Look RightText{Right};
+
+// Right-aligned; green above 0, red below; 0 keeps the table's own colour.
+Look signedLook(double value)
 {
+    Look look{Right};
     if (value > 0)
-        item->setForeground(QColor(Qt::green));
+        look.foreground = QColor(Qt::green);
     else if (value < 0)
-        item->setForeground(QColor(Qt::red));
+        look.foreground = QColor(Qt::red);
+    return look;
 }
-
-QTableWidgetItem *cell(const QString &text, Qt::Alignment alignment)
-{
-    auto *item = new QTableWidgetItem(text);
-    item->setTextAlignment(alignment);
-    return item;
-}
-
-QTableWidgetItem *signedCell(const QString &text, double value)
-{
-    QTableWidgetItem *item = cell(text, Right);
-    colourBySign(item, value);
-    return item;
-}
-
-// Thousands of cells filled one change signal at a time make the view work out each cell's
-// place on screen; the cells are filled quietly instead and the table repainted once. Rows are
-// added and removed before, with the model's signals on, so the view knows its size.
-class QuietFill
-{
-public:
-    explicit QuietFill(QTableWidget *table) : table(table), quiet(table->model())
-    {
-        table->setUpdatesEnabled(false);
-    }
-    ~QuietFill()
-    {
-        quiet.unblock();
-        table->setUpdatesEnabled(true);
-        table->viewport()->update();
-    }
-
-private:
-    QTableWidget *table;
-    QSignalBlocker quiet;
-};
 
 QString percent(double value)
 {
@@ -213,49 +185,53 @@ void PortfolioClass::displayPortfolio()
 {
     GDatabaseClass &store = GDatabaseClass::mainStore();
     const QList<Holding> holdings = PortfolioStore::readHoldings(store);
-    const Totals sums = totals(holdings, PortfolioStore::readTransactions(store));
+    const Totals sums = totals(holdings, PortfolioStore::readCashSums(store));
     const QLocale locale;
     const QIcon chartIcon(IconFolder + QStringLiteral("chart (2).png"));
 
-    QTableWidget *table = overviewTable;
-    table->clearContents();
     const int count = int(holdings.size());
-    table->setRowCount(count + 3);
-    const QuietFill fill(table);
+    TableCellWriter cells(overviewTable, count + 3);
     for (int row = 0; row < count; ++row) {
         const Holding &holding = holdings.at(row);
-        table->setItem(row, 0, cell(holding.id, Left));
-        QTableWidgetItem *symbol = cell(holding.symbol, Left);
-        symbol->setIcon(chartIcon);
-        table->setItem(row, 1, symbol);
-        QTableWidgetItem *last = cell(localeNumber(holding.last, locale), Right);
+        cells.write(row, 0, holding.id);
+        Look symbol = LeftText;
+        symbol.icon = chartIcon;
+        cells.write(row, 1, holding.symbol, symbol);
+        Look last = RightText;
         if (!holding.quoted)
-            last->setToolTip(tr("No price stored for %1 yet").arg(holding.symbol));
-        table->setItem(row, 2, last);
-        table->setItem(row, 3, signedCell(plainNumber(holding.change), holding.change));
-        table->setItem(row, 4, signedCell(percent(holding.percentChange), holding.percentChange));
-        table->setItem(row, 5, signedCell(money(holding.daysGain), holding.daysGain));
-        table->setItem(row, 6, cell(holding.noShares, Right));
-        table->setItem(row, 7, cell(holding.buyPrice, Right));
+            last.toolTip = tr("No price stored for %1 yet").arg(holding.symbol);
+        cells.write(row, 2, localeNumber(holding.last, locale), last);
+        cells.write(row, 3, plainNumber(holding.change), signedLook(holding.change));
+        cells.write(row, 4, percent(holding.percentChange), signedLook(holding.percentChange));
+        cells.write(row, 5, money(holding.daysGain), signedLook(holding.daysGain));
+        cells.write(row, 6, holding.noShares, RightText);
+        cells.write(row, 7, holding.buyPrice, RightText);
         if (holding.gain)
-            table->setItem(row, 8, signedCell(money(*holding.gain), *holding.gain));
+            cells.write(row, 8, money(*holding.gain), signedLook(*holding.gain));
+        else
+            cells.clear(row, 8);
         if (holding.gainPercent)
-            table->setItem(row, 9, signedCell(percent(*holding.gainPercent), *holding.gainPercent));
-        table->setItem(row, 10, cell(money(holding.marketValue), Right));
+            cells.write(row, 9, percent(*holding.gainPercent), signedLook(*holding.gainPercent));
+        else
+            cells.clear(row, 9);
+        cells.write(row, 10, money(holding.marketValue), RightText);
     }
 
     // A blank row, then the cash balance and the totals.
     const int cashRow = count + 1;
     const int totalRow = count + 2;
-    table->setItem(cashRow, 1, new QTableWidgetItem(tr("Cash:")));
-    table->setItem(cashRow, 10, signedCell(money(sums.cash), sums.cash));
-    table->setItem(totalRow, 1, new QTableWidgetItem(tr("Total:")));
+    cells.clearRow(count);
+    cells.clearRow(cashRow);
+    cells.write(cashRow, 1, tr("Cash:"));
+    cells.write(cashRow, 10, money(sums.cash), signedLook(sums.cash));
+    cells.clearRow(totalRow);
+    cells.write(totalRow, 1, tr("Total:"));
     if (sums.percentChange)
-        table->setItem(totalRow, 4, cell(percent(*sums.percentChange), Right));
-    table->setItem(totalRow, 5, signedCell(money(sums.daysGain), sums.daysGain));
-    table->setItem(totalRow, 8, signedCell(money(sums.gain), sums.gain));
-    table->setItem(totalRow, 9, cell(percent(sums.gainPercent), Right));
-    table->setItem(totalRow, 10, cell(money(sums.totalValue()), Right));
+        cells.write(totalRow, 4, percent(*sums.percentChange), RightText);
+    cells.write(totalRow, 5, money(sums.daysGain), signedLook(sums.daysGain));
+    cells.write(totalRow, 8, money(sums.gain), signedLook(sums.gain));
+    cells.write(totalRow, 9, percent(sums.gainPercent), RightText);
+    cells.write(totalRow, 10, money(sums.totalValue()), RightText);
 
     updateLabel->setText(tr("Last updated %1").arg(QDateTime::currentDateTime().toString()));
     if (updateLabel->objectName() != QLatin1String("updateLabel")) {
@@ -270,26 +246,24 @@ void PortfolioClass::displayTransactions()
     const QList<Transaction> transactions =
         PortfolioStore::readTransactions(GDatabaseClass::mainStore());
 
-    QTableWidget *table = transTable;
-    table->clearContents();
     const int count = int(transactions.size());
-    table->setRowCount(count + 1);
-    const QuietFill fill(table);
+    TableCellWriter cells(transTable, count + 1);
     double total = 0;
     for (int row = 0; row < count; ++row) {
         const Transaction &transaction = transactions.at(row);
-        table->setItem(row, 0, cell(transaction.id, Left));
-        table->setItem(row, 1, new QTableWidgetItem(transaction.symbol));
-        table->setItem(row, 2, new QTableWidgetItem(transaction.type));
-        table->setItem(row, 3, new QTableWidgetItem(transaction.date));
-        table->setItem(row, 4, cell(transaction.noShares, Right));
-        table->setItem(row, 5, cell(transaction.price, Right));
-        table->setItem(row, 6, cell(transaction.commission, Right));
-        table->setItem(row, 7, cell(plainNumber(transaction.value), Right));
+        cells.write(row, 0, transaction.id);
+        cells.write(row, 1, transaction.symbol);
+        cells.write(row, 2, transaction.type);
+        cells.write(row, 3, transaction.date);
+        cells.write(row, 4, transaction.noShares, RightText);
+        cells.write(row, 5, transaction.price, RightText);
+        cells.write(row, 6, transaction.commission, RightText);
+        cells.write(row, 7, plainNumber(transaction.value), RightText);
         total += transaction.value;
     }
-    table->setItem(count, 6, cell(tr("Total:"), Qt::AlignCenter));
-    table->setItem(count, 7, cell(tr("$ %1").arg(plainNumber(total)), Right));
+    cells.clearRow(count);
+    cells.write(count, 6, tr("Total:"), Look{Qt::AlignCenter});
+    cells.write(count, 7, tr("$ %1").arg(plainNumber(total)), RightText);
 }
 
 std::optional<qint64> PortfolioClass::selectedEntryRow(const QTableWidget *table, int *row)

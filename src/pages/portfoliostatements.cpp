@@ -12,6 +12,10 @@ QString storable(QString text)
     return sqlQuoted(text.remove(QLatin1Char('|')));
 }
 
+const QString CashTypesInSymbolOrder = QStringLiteral(
+    "FROM portfolio WHERE transType='BUY' OR transType='SELL' OR transType='WITHDRAWL' OR "
+    "transType='DEPOSIT' ORDER BY portfolio.symbol");
+
 } // namespace
 
 QString holdingsQuery()
@@ -34,11 +38,17 @@ QString holdingQuotesQuery()
 
 QString transactionsQuery()
 {
-    return QStringLiteral(
-        "SELECT portfolio.id, portfolio.symbol, portfolio.transType, portfolio.date, "
-        "portfolio.noShares, portfolio.buyPrice, portfolio.commission FROM portfolio WHERE "
-        "transType='BUY' OR transType='SELL' OR transType='WITHDRAWL' OR transType='DEPOSIT' "
-        "ORDER BY portfolio.symbol");
+    return QStringLiteral("SELECT portfolio.id, portfolio.symbol, portfolio.transType, "
+                          "portfolio.date, portfolio.noShares, portfolio.buyPrice, "
+                          "portfolio.commission ") +
+           CashTypesInSymbolOrder;
+}
+
+QString cashRowsQuery()
+{
+    // The same rows in the same order as the transactions, so the sums come out the same.
+    return QStringLiteral("SELECT transType, noShares, buyPrice, commission ") +
+           CashTypesInSymbolOrder;
 }
 
 QString insertStatement(const Entry &entry)

@@ -12,6 +12,8 @@ QString holdingsQuery();
 QString holdingQuotesQuery();
 // "id|symbol|transType|date|noShares|buyPrice|commission" of every cash transaction, by symbol.
 QString transactionsQuery();
+// "transType|noShares|buyPrice|commission" of the same rows in the same order.
+QString cashRowsQuery();
 
 // One row of the portfolio table as the dialogs write it. Numbers have been checked already.
 struct Entry

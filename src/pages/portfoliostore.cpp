@@ -32,6 +32,11 @@ QList<Transaction> readTransactions(GDatabaseClass &store)
     return valueTransactions(store.GetSQLRecords(PortfolioStatements::transactionsQuery()));
 }
 
+CashSums readCashSums(GDatabaseClass &store)
+{
+    return sumCashRows(store.GetSQLRecords(PortfolioStatements::cashRowsQuery()));
+}
+
 Snapshot read(GDatabaseClass &store)
 {
     Snapshot snapshot;

@@ -12,6 +12,8 @@ namespace PortfolioStore {
 
 QList<PortfolioValuation::Holding> readHoldings(GDatabaseClass &store);
 QList<PortfolioValuation::Transaction> readTransactions(GDatabaseClass &store);
+// The cash balance and the transactions' value without reading every transaction's fields.
+PortfolioValuation::CashSums readCashSums(GDatabaseClass &store);
 
 struct Snapshot
 {

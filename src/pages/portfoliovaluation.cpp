@@ -16,6 +16,16 @@ double normalised(double value)
     return value == 0 ? 0.0 : value;
 }
 
+void setCashFigures(Transaction &transaction)
+{
+    const double amount = storeNumber(transaction.noShares) * storeNumber(transaction.price);
+    const bool moneyIn = transaction.type == SellType || transaction.type == DepositType;
+    transaction.value = normalised(moneyIn ? amount : -amount);
+    const bool trade = transaction.type == SellType || transaction.type == BuyType;
+    transaction.cashEffect =
+        normalised(transaction.value - (trade ? storeNumber(transaction.commission) : 0.0));
+}
+
 void keepFirst(std::optional<QString> &field, const QString &value)
 {
     if (!field)
@@ -107,13 +117,7 @@ Transaction valueTransaction(const QString &row)
     transaction.noShares = parts.value(4);
     transaction.price = parts.value(5);
     transaction.commission = parts.value(6);
-
-    const double amount = storeNumber(transaction.noShares) * storeNumber(transaction.price);
-    const bool moneyIn = transaction.type == SellType || transaction.type == DepositType;
-    transaction.value = normalised(moneyIn ? amount : -amount);
-    const bool trade = transaction.type == SellType || transaction.type == BuyType;
-    transaction.cashEffect =
-        normalised(transaction.value - (trade ? storeNumber(transaction.commission) : 0.0));
+    setCashFigures(transaction);
     return transaction;
 }
 
@@ -128,13 +132,46 @@ QList<Transaction> valueTransactions(const QStringList &rows)
 
 double cashBalance(const QList<Transaction> &transactions)
 {
-    double cash = 0;
-    for (const Transaction &transaction : transactions)
-        cash += transaction.cashEffect;
-    return normalised(cash);
+    return sumCash(transactions).cash;
+}
+
+CashSums sumCash(const QList<Transaction> &transactions)
+{
+    CashSums sums;
+    for (const Transaction &transaction : transactions) {
+        sums.cash += transaction.cashEffect;
+        sums.transactionsValue += transaction.value;
+    }
+    sums.cash = normalised(sums.cash);
+    sums.transactionsValue = normalised(sums.transactionsValue);
+    return sums;
+}
+
+CashSums sumCashRows(const QStringList &rows)
+{
+    CashSums sums;
+    Transaction transaction;
+    for (const QString &row : rows) {
+        const QStringList parts = row.split(QLatin1Char('|'));
+        transaction.type = parts.value(0);
+        transaction.noShares = parts.value(1);
+        transaction.price = parts.value(2);
+        transaction.commission = parts.value(3);
+        setCashFigures(transaction);
+        sums.cash += transaction.cashEffect;
+        sums.transactionsValue += transaction.value;
+    }
+    sums.cash = normalised(sums.cash);
+    sums.transactionsValue = normalised(sums.transactionsValue);
+    return sums;
 }
 
 Totals totals(const QList<Holding> &holdings, const QList<Transaction> &transactions)
+{
+    return totals(holdings, sumCash(transactions));
+}
+
+Totals totals(const QList<Holding> &holdings, const CashSums &cash)
 {
     Totals sums;
     for (const Holding &holding : holdings) {
@@ -145,14 +182,12 @@ Totals totals(const QList<Holding> &holdings, const QList<Transaction> &transact
         if (holding.hasPercentChange)
             sums.percentChange = sums.percentChange.value_or(0.0) + holding.percentChange;
     }
-    for (const Transaction &transaction : transactions)
-        sums.transactionsValue += transaction.value;
-    sums.cash = cashBalance(transactions);
+    sums.cash = cash.cash;
+    sums.transactionsValue = cash.transactionsValue;
     sums.daysGain = normalised(sums.daysGain);
     sums.gain = normalised(sums.gain);
     sums.gainPercent = normalised(sums.gainPercent);
     sums.holdingsValue = normalised(sums.holdingsValue);
-    sums.transactionsValue = normalised(sums.transactionsValue);
     return sums;
 }
 

@@ -90,6 +90,17 @@ QList<Transaction> valueTransactions(const QStringList &rows);
 // Deposits − withdrawals + sale proceeds − purchase amounts − costs of purchases and sales.
 double cashBalance(const QList<Transaction> &transactions);
 
+// The two sums the totals need of the transactions, summed in the transactions' order.
+struct CashSums
+{
+    double cash = 0;              // the cash balance
+    double transactionsValue = 0; // sum of the transactions' values
+};
+CashSums sumCash(const QList<Transaction> &transactions);
+// The same from lean rows "transType|noShares|buyPrice|commission": a refresh of the holdings
+// needs the balance, not ten thousand transactions with every field.
+CashSums sumCashRows(const QStringList &rows);
+
 struct Totals
 {
     double daysGain = 0;
@@ -103,6 +114,7 @@ struct Totals
     double totalValue() const { return holdingsValue + cash; }
 };
 
+Totals totals(const QList<Holding> &holdings, const CashSums &cash);
 Totals totals(const QList<Holding> &holdings, const QList<Transaction> &transactions);
 
 // The toolkit's general format with 6 significant digits and no digit grouping (1234.5, 1e+07).
