@@ -2,6 +2,8 @@
 // with links cleaned and dates read.
 #include "news/feeditems.h"
 
+#include <QTimeZone>
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray body(reinterpret_cast<const char *>(data), qsizetype(size));

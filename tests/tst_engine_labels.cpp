@@ -7,7 +7,9 @@
 #include "xylayout.h"
 
 #include <QtTest>
+
 #include <charconv>
+#include <limits>
 
 using TextFormat::Fields;
 using TextFormat::LabelTemplate;
@@ -58,6 +60,21 @@ private slots:
         QCOMPARE(Chart::chartTime(2023, 13, 1), Chart::chartTime(2024, 1, 1));
     }
 
+    // A label template may be handed any double as a time: beyond the calendar it is clamped,
+    // never turned into an overflowing whole-second count.
+    void farOffTimesStayOnTheCalendar()
+    {
+        const auto farthest = Chart::splitChartTime(1e15);
+        QVERIFY(farthest.year > 9999);
+        for (const double t : {1e300, std::numeric_limits<double>::infinity()}) {
+            const auto p = Chart::splitChartTime(t);
+            QCOMPARE(p.year, farthest.year);
+            QVERIFY(p.month >= 1 && p.month <= 12);
+        }
+        QVERIFY(Chart::splitChartTime(-1e300).year < 0);
+        QCOMPARE(Chart::getChartYMD(std::numeric_limits<double>::quiet_NaN()), 10101);
+    }
+
     void numberFormats()
     {
         QCOMPARE(TextFormat::formatNumber(1234.5678, u"2"), QStringLiteral("1234.57"));
@@ -66,6 +83,10 @@ private slots:
         QCOMPARE(TextFormat::formatNumber(12.3456, u"P3"), QStringLiteral("12.3"));
         QCOMPARE(TextFormat::formatNumber(0.0123456, u"P3"), QStringLiteral("0.0123"));
         QCOMPARE(TextFormat::formatNumber(1234.6, u"P3"), QStringLiteral("1235"));
+        // A template's format is network text too: any digit run, any script's digits.
+        QCOMPARE(TextFormat::formatNumber(1.5, u"444444444444444444"),
+                 TextFormat::formatNumber(1.5, u"30"));
+        QCOMPARE(TextFormat::formatNumber(1.5, u"\u0662"), QStringLiteral("1.50"));
         QCOMPARE(TextFormat::formatNumber(9.996, u"P3"), QStringLiteral("10.0"));
         QCOMPARE(TextFormat::formatNumber(-0.0001, u"1"), QStringLiteral("0.0"));
         QCOMPARE(TextFormat::formatNumber(2.5, u""), QStringLiteral("2.5"));

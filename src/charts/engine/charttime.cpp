@@ -59,6 +59,10 @@ double toUnixSeconds(double t)
 DateParts splitChartTime(double t)
 {
     DateParts p;
+    // A time from a label template may be any double; far beyond every calendar it is clamped
+    // so the whole-second count stays an integer (about 30 million years either way).
+    constexpr double farthest = 1e15;
+    t = std::isnan(t) ? 0.0 : std::clamp(t, -farthest, farthest);
     const double whole = std::floor(t);
     p.fraction = t - whole;
     long long secs = static_cast<long long>(whole);

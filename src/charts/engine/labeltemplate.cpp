@@ -592,8 +592,12 @@ NumberFormat parseNumberFormat(QStringView format)
         n.significant = true;
         ++i;
     }
+    // Any run of digits is read, but the count stops growing where no output would differ: the
+    // decimals are clamped when the number is written.
+    constexpr int mostDigits = 1000;
     while (i < format.size() && format[i].isDigit()) {
-        n.digits = (n.digits < 0 ? 0 : n.digits * 10) + (format[i].unicode() - '0');
+        n.digits =
+            std::min((n.digits < 0 ? 0 : n.digits * 10) + format[i].digitValue(), mostDigits);
         ++i;
     }
     if (i < format.size())
