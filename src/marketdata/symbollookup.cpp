@@ -22,12 +22,6 @@ QString encoded(const QString &text)
     return QString::fromLatin1(QUrl::toPercentEncoding(text));
 }
 
-// Stored text is read back as "|"-joined rows; a "|" would shift the columns.
-QString storable(QString text)
-{
-    return sqlQuoted(text.remove(QLatin1Char('|')));
-}
-
 // Why a suggested symbol cannot be used, or an empty text. A zero byte would end the statement
 // that stores it, a control character cannot be typed or shown, and a "|" would be dropped from
 // the stored key, which would then name another symbol.
@@ -145,7 +139,7 @@ std::optional<Match> matchFor(const QList<Match> &matches, const QString &symbol
 
 AddResult addSymbol(GDatabaseClass &store, const Match &match)
 {
-    const QString symbol = storable(match.symbol);
+    const QString symbol = sqlQuotedRowValue(match.symbol);
     if (!store.GetSQLRecords(QStringLiteral("SELECT symbol FROM symbols WHERE symbol=") + symbol)
              .isEmpty()) {
         qDebug() << "Duplicate symbol.";
@@ -153,7 +147,7 @@ AddResult addSymbol(GDatabaseClass &store, const Match &match)
     }
     store.ExecSQL(
         QStringLiteral("INSERT INTO symbols (symbol, companyName, exchange) VALUES(%1,%2,%3)")
-            .arg(symbol, storable(match.name), storable(match.exchange)));
+            .arg(symbol, sqlQuotedRowValue(match.name), sqlQuotedRowValue(match.exchange)));
     emit store.symbolListChanged();
     return AddResult::Added;
 }

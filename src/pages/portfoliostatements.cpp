@@ -6,12 +6,6 @@ namespace PortfolioStatements {
 
 namespace {
 
-// Stored text is read back as "|"-joined rows; a "|" inside a value would shift the columns.
-QString storable(QString text)
-{
-    return sqlQuoted(text.remove(QLatin1Char('|')));
-}
-
 const QString CashTypesInSymbolOrder = QStringLiteral(
     "FROM portfolio WHERE transType='BUY' OR transType='SELL' OR transType='WITHDRAWL' OR "
     "transType='DEPOSIT' ORDER BY portfolio.symbol");
@@ -56,9 +50,10 @@ QString insertStatement(const Entry &entry)
     return QStringLiteral("INSERT INTO portfolio "
                           "(symbol,date,noShares,buyPrice,transType,commission,notes) VALUES "
                           "(%1,%2,%3,%4,%5,%6,%7);")
-        .arg(storable(entry.symbol), storable(entry.date), sqlQuoted(storedNumber(entry.shares)),
-             sqlQuoted(storedNumber(entry.price)), storable(entry.type),
-             sqlQuoted(storedNumber(entry.costs)), sqlQuoted(stripSqlDelimiters(entry.notes)));
+        .arg(sqlQuotedRowValue(entry.symbol), sqlQuotedRowValue(entry.date),
+             sqlQuoted(storedNumber(entry.shares)), sqlQuoted(storedNumber(entry.price)),
+             sqlQuotedRowValue(entry.type), sqlQuoted(storedNumber(entry.costs)),
+             sqlQuoted(stripSqlDelimiters(entry.notes)));
 }
 
 QString sharesQuery(qint64 id)
