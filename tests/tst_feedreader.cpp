@@ -92,6 +92,7 @@ private slots:
     void choosingASourceListsItsNewestTitles();
     void thePeriodLimitsTheArticleList();
     void theSourceSelectorPopsUpOnlyUntilAnArticleIsOpened();
+    void anArticleIsOpenedFromTheFeedItWasChosenIn();
     void anArticleLinkThatIsNoWebAddressIsNotLoaded_data();
     void anArticleLinkThatIsNoWebAddressIsNotLoaded();
     void aFeedRedirectToALocalFileIsNotFollowedOrStored();
@@ -245,6 +246,27 @@ void FeedReaderTest::theSourceSelectorPopsUpOnlyUntilAnArticleIsOpened()
     QTRY_COMPARE_WITH_TIMEOUT(view->url(), QUrl(server->url("/article0")), 10000);
     QTRY_COMPARE_WITH_TIMEOUT(pageText(view).trimmed(), QString("The article itself"), 10000);
     QVERIFY(server->requests().contains("/article0"));
+}
+
+void FeedReaderTest::anArticleIsOpenedFromTheFeedItWasChosenIn()
+{
+    const QDateTime hourAgo = QDateTime::currentDateTime().addSecs(-3600);
+    news->addGeneralFeed("First", server->url("/first.xml"));
+    news->addGeneralFeed("Second", server->url("/second.xml"));
+    server->scriptBody("/first.xml", rssDocument({{"Market update", server->url("/first-story"), "",
+                                                   rfc822(hourAgo), "", "", ""}}));
+    server->scriptBody("/second.xml", rssDocument({{"Market update", server->url("/second-story"),
+                                                    "", rfc822(hourAgo.addSecs(60)), "", "", ""}}));
+    ArticlesClass page(container);
+    page.getNewArticles();
+    QTRY_COMPARE(news->count("rssItems"), 2);
+    auto *view = container->findChild<QWebEngineView *>("articleView");
+    for (const QString feed : {"First", "Second"}) {
+        container->findChild<QComboBox *>("sourceBox")->setCurrentText(feed);
+        container->findChild<QComboBox *>("articleBox")->setCurrentText("Market update");
+        const QUrl expected(server->url(feed == "First" ? "/first-story" : "/second-story"));
+        QTRY_COMPARE_WITH_TIMEOUT(view->url(), expected, 10000);
+    }
 }
 
 void FeedReaderTest::anArticleLinkThatIsNoWebAddressIsNotLoaded_data()

@@ -135,8 +135,13 @@ void ArticlesClass::sourceIndexChanged(const QString &title)
 
 void ArticlesClass::articleIndexChanged(const QString &title)
 {
+    // Titles repeat across feeds ("Market update"): the article is the one of the feed shown,
+    // the newest where the feed itself repeats a title.
     const QString address = GDatabaseClass::mainStore().GetSQL(
-        QStringLiteral("SELECT url FROM rssItems WHERE title=") + sqlQuoted(title));
+        QStringLiteral("SELECT url FROM rssItems WHERE feedID=%1 AND title=%2 ORDER BY pubDate "
+                       "DESC LIMIT 1")
+            .arg(shownFeedId)
+            .arg(sqlQuoted(title)));
     if (address.isEmpty()) {
         shownUrl = QUrl();
         articleView->setHtml(QString());
