@@ -1,5 +1,6 @@
 #include "marketdata/gmanagesymbols.h"
 
+#include "common/datatables.h"
 #include "marketdata/gsymbolsearchclass.h"
 #include "marketdata/symbollookup.h"
 #include "store/gdatabaseclass.h"
@@ -34,13 +35,7 @@ GManageSymbols::GManageSymbols(QWidget *parent) : QWidget(parent)
 
     grid = new QTableWidget(form);
     grid->setMinimumWidth(300);
-    grid->setAlternatingRowColors(true);
-    grid->setShowGrid(true);
-    grid->verticalHeader()->setDefaultSectionSize(20);
-    grid->verticalHeader()->hide();
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DataTables::applyLook(grid, {.rowHeight = 20, .frameless = false});
 
     addButton = smallButton(form, QStringLiteral(":/Icons/Images/Icons/sets/png/128x128/add.png"),
                             tr("Add a new symbol."));

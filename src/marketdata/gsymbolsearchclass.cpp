@@ -1,5 +1,6 @@
 #include "marketdata/gsymbolsearchclass.h"
 
+#include "common/datatables.h"
 #include "common/requests.h"
 #include "marketdata/symbollookup.h"
 #include "store/gdatabaseclass.h"
@@ -43,12 +44,7 @@ GSymbolSearchClass::GSymbolSearchClass(QWidget *parent)
     grid = new QTableWidget(form);
     grid->setColumnCount(3);
     grid->horizontalHeader()->hide();
-    grid->verticalHeader()->hide();
-    grid->setAlternatingRowColors(true);
-    grid->verticalHeader()->setDefaultSectionSize(18);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DataTables::applyLook(grid, {.frameless = false});
     grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     grid->setColumnWidth(0, 60);
     grid->setColumnWidth(2, 60);

@@ -1,5 +1,6 @@
 #include "news/addrssclass.h"
 
+#include "common/datatables.h"
 #include "common/messageboxes.h"
 #include "common/requests.h"
 #include "news/feedaddress.h"
@@ -30,14 +31,7 @@ AddRssClass::AddRssClass(QWidget *parent) : QWidget(parent)
     feedsTable->setObjectName(QStringLiteral("feedsTable"));
     feedsTable->setHorizontalHeaderLabels(
         {QString(), QString(), tr("Title"), tr("Url"), tr("Description")});
-    feedsTable->setAlternatingRowColors(true);
-    feedsTable->verticalHeader()->setDefaultSectionSize(18);
-    feedsTable->verticalHeader()->hide();
-    feedsTable->setShowGrid(false);
-    feedsTable->setFrameShape(QFrame::NoFrame);
-    feedsTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    feedsTable->setSelectionMode(QAbstractItemView::SingleSelection);
-    feedsTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DataTables::applyLook(feedsTable, {.showGrid = false});
 
     addressEdit = new QLineEdit;
     addressEdit->setObjectName(QStringLiteral("addressEdit"));

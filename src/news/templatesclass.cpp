@@ -1,5 +1,6 @@
 #include "news/templatesclass.h"
 
+#include "common/datatables.h"
 #include "common/messageboxes.h"
 #include "news/gmanagefeedsclass.h"
 #include "news/newsstatements.h"
@@ -38,13 +39,7 @@ TemplatesClass::TemplatesClass(QWidget *parent) : QWidget(parent)
     grid->setObjectName(QStringLiteral("templateGrid"));
     grid->setHorizontalHeaderLabels(
         {QString(), tr("Site"), tr("Address"), tr("Active"), tr("# Articles")});
-    grid->setAlternatingRowColors(true);
-    grid->setShowGrid(false);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->verticalHeader()->hide();
-    grid->verticalHeader()->setDefaultSectionSize(20);
+    DataTables::applyLook(grid, {.rowHeight = 20, .showGrid = false, .frameless = false});
     grid->horizontalHeader()->setMinimumSectionSize(5); // the id column is a thin colour swatch
     grid->setColumnWidth(0, 20);
     // The narrow columns still show their whole header.

@@ -1,5 +1,6 @@
 #include "pages/calendarclass.h"
 
+#include "common/datatables.h"
 #include "common/requests.h"
 #include "common/serviceaddresses.h"
 #include "common/tightlayouts.h"
@@ -105,15 +106,8 @@ CalendarClass::CalendarClass(QWidget *parent) : QWidget(parent)
     table->setHorizontalHeaderLabels({tr("Date"), tr("Time"), QString(), tr("Event"),
                                       tr("Importance"), tr("Actual"), tr("Forecast"),
                                       tr("Previous")});
-    table->setAlternatingRowColors(true);
-    table->verticalHeader()->setDefaultSectionSize(RowHeight);
+    DataTables::applyLook(table, {.rowHeight = RowHeight, .showGrid = false});
     table->verticalHeader()->setMinimumSectionSize(RowHeight);
-    table->verticalHeader()->hide();
-    table->setShowGrid(false);
-    table->setFrameShape(QFrame::NoFrame);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
     // Sized to their contents whenever rows or the style change; the event takes the rest.
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->horizontalHeader()->setMinimumSectionSize(44);

@@ -2,6 +2,7 @@
 
 #include "alerts/alertrules.h"
 #include "alerts/alertstatements.h"
+#include "common/datatables.h"
 #include "common/messageboxes.h"
 #include "pages/addalertdialogclass.h"
 #include "store/gdatabaseclass.h"
@@ -27,19 +28,6 @@ QToolButton *smallButton(const QString &icon)
     button->setObjectName(QStringLiteral("smallBtn"));
     button->setIcon(QIcon(IconFolder + icon));
     return button;
-}
-
-// The look every data table of the application shares.
-void setUpTable(QTableWidget *table)
-{
-    table->setAlternatingRowColors(true);
-    table->verticalHeader()->setDefaultSectionSize(18);
-    table->verticalHeader()->hide();
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setShowGrid(true);
-    table->setFrameShape(QFrame::NoFrame);
 }
 
 QTableWidgetItem *checkItem(const QString &stored)
@@ -77,7 +65,7 @@ ManageAlertDialogClass::ManageAlertDialogClass(QWidget *parent) : QWidget(parent
 
     table = new QTableWidget(5, ColumnCount);
     table->setObjectName(QStringLiteral("alertTable"));
-    setUpTable(table);
+    DataTables::applyLook(table);
     table->setMinimumWidth(500);
     table->setHorizontalHeaderLabels({QString(), tr("Symbol"), tr("Column"), tr("Compare"),
                                       tr("Value"), tr("PopUp"), tr("Email"), tr("SMS"),
@@ -128,7 +116,7 @@ ManageAlertDialogClass::ManageAlertDialogClass(QWidget *parent) : QWidget(parent
 
     events = new QTableWidget(0, 6);
     events->setObjectName(QStringLiteral("alertEventTable"));
-    setUpTable(events);
+    DataTables::applyLook(events);
     events->setHorizontalHeaderLabels(
         {tr("Time"), tr("Symbol"), tr("Field"), tr("Compare"), tr("Threshold"), tr("Value seen")});
     events->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);

@@ -1,5 +1,6 @@
 #include "pages/managelistsclass.h"
 
+#include "common/datatables.h"
 #include "common/messageboxes.h"
 #include "pages/watchlistsql.h"
 #include "store/gdatabaseclass.h"
@@ -46,14 +47,7 @@ ManageListsClass::ManageListsClass(QWidget *parent) : QWidget(parent)
     addListButton->setToolTip(tr("Create a watchlist with this name"));
 
     grid = new QTableWidget(10, ColumnCount, form);
-    grid->setAlternatingRowColors(true);
-    grid->verticalHeader()->setDefaultSectionSize(18);
-    grid->verticalHeader()->hide();
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setShowGrid(true);
-    grid->setFrameShape(QFrame::NoFrame);
+    DataTables::applyLook(grid);
     grid->setHorizontalHeaderLabels({tr("ID"), tr("List Name"), tr("Del")});
     QHeaderView *header = grid->horizontalHeader();
     // No side padding, so that "Del" fits its narrow column.

@@ -1,5 +1,6 @@
 #include "pages/newsboxclass.h"
 
+#include "common/datatables.h"
 #include "common/tightlayouts.h"
 #include "common/weblinks.h"
 #include "news/headlines.h"
@@ -34,17 +35,10 @@ NewsBoxClass::NewsBoxClass(QWidget *parent) : QWidget(parent)
     box->setMinimumWidth(120);
 
     items = new QTableWidget(0, 3, box);
-    items->setAlternatingRowColors(true);
-    items->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    items->setSelectionMode(QAbstractItemView::SingleSelection);
-    items->setSelectionBehavior(QAbstractItemView::SelectRows);
-    items->setShowGrid(false);
-    items->setFrameShape(QFrame::NoFrame);
+    DataTables::applyLook(items, {.rowHeight = RowHeight, .showGrid = false});
     items->setWordWrap(true);
     items->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     items->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    items->verticalHeader()->hide();
-    items->verticalHeader()->setDefaultSectionSize(RowHeight);
     // The box's title bar names the feed; column captions would only repeat the obvious.
     items->horizontalHeader()->hide();
     items->horizontalHeader()->setMinimumSectionSize(0);

@@ -2,6 +2,7 @@
 
 #include "charts/chartclass.h"
 #include "charts/chartframeclass.h"
+#include "common/datatables.h"
 #include "common/messageboxes.h"
 #include "pages/buystockclass.h"
 #include "pages/cashtransactionclass.h"
@@ -46,14 +47,7 @@ QTableWidget *dataTable(QWidget *parent, const QStringList &headers)
 {
     auto *table = new QTableWidget(10, int(headers.size()), parent);
     table->setHorizontalHeaderLabels(headers);
-    table->setAlternatingRowColors(true);
-    table->verticalHeader()->setDefaultSectionSize(18);
-    table->verticalHeader()->hide();
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setShowGrid(true);
-    table->setFrameShape(QFrame::NoFrame);
+    DataTables::applyLook(table);
     QHeaderView *header = table->horizontalHeader();
     header->setMinimumSectionSize(0);
     header->setSectionResizeMode(QHeaderView::Stretch);

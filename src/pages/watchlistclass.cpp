@@ -2,6 +2,7 @@
 
 #include "charts/chartclass.h"
 #include "charts/chartframeclass.h"
+#include "common/datatables.h"
 #include "common/messageboxes.h"
 #include "common/tightlayouts.h"
 #include "marketdata/gsymbolsearchclass.h"
@@ -185,13 +186,7 @@ void WatchlistClass::buildGrid()
 {
     watchGrid = new QTableWidget(10, WatchlistGrid::ColumnCount, this);
     watchGrid->setObjectName(QStringLiteral("watchGrid"));
-    watchGrid->setAlternatingRowColors(true);
-    watchGrid->verticalHeader()->setDefaultSectionSize(18);
-    watchGrid->verticalHeader()->hide();
-    watchGrid->setSelectionMode(QAbstractItemView::SingleSelection);
-    watchGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    watchGrid->setShowGrid(true);
-    watchGrid->setFrameShape(QFrame::NoFrame);
+    DataTables::applyLook(watchGrid, {.editable = true}); // the shares column is typed into
     watchGrid->setHorizontalHeaderLabels({tr("Symbol"), QString(), tr("Last"), tr("Change"),
                                           tr("Change %"), tr("Number\nShares"), tr("Market\nValue"),
                                           tr("Todays\nChange"), tr("EPS"), tr("Dividend"),
