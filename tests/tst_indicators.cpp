@@ -10,6 +10,8 @@
 
 #include <QtTest>
 
+#include <random>
+
 using Series = std::vector<double>;
 constexpr double NV = Chart::NoValue;
 
@@ -65,6 +67,9 @@ private slots:
     void bollingerLowerBandStopsAtZero();
     void donchianAndEnvelope();
     void parabolicSarSwitchesTrendAndSkipsMissingPoints();
+    void parabolicSarFollowsWildersRules_data();
+    void parabolicSarFollowsWildersRules();
+    void parabolicSarNeverLiesInsideItsBar();
     void adxKeepsOnlyTheDominantMove();
     void macdSignalAndDivergence();
     void rsiUsesWildersSmoothingAndIsNeutralWithoutMoves();
@@ -85,7 +90,10 @@ void IndicatorsTest::movingAveragesWaitForAFullWindow()
     const Series rising{1, 2, 3, 4, 5, 6};
     COMPARE_SERIES(Indicators::simpleMovingAverage(rising, 3), {NV, NV, 2, 3, 4, 5});
     COMPARE_SERIES(Indicators::exponentialMovingAverage({1, 2, 3, 4}, 3), {1, 1.5, 2.25, 3.125});
-    COMPARE_SERIES(Indicators::triangularMovingAverage(rising, 4), {NV, NV, NV, NV, 3, 4});
+    // Even periods: averages over 3 and then 2 points span exactly 4; odd ones: 3 and 3 span 5.
+    COMPARE_SERIES(Indicators::triangularMovingAverage(rising, 4), {NV, NV, NV, 2.5, 3.5, 4.5});
+    COMPARE_SERIES(Indicators::triangularMovingAverage({1, 2, 3, 4, 8, 6}, 5),
+                   {NV, NV, NV, NV, 30.0 / 9, 42.0 / 9}); // weights 1 2 3 2 1
     COMPARE_SERIES(Indicators::weightedMovingAverage({1, 2, 3, 4}, 3),
                    {NV, NV, 14.0 / 6, 20.0 / 6});
     COMPARE_SERIES(Indicators::wilderAverage({NV, 1, 0, 2}, 2), {NV, NV, 0.5, 1.25});
@@ -120,6 +128,68 @@ void IndicatorsTest::parabolicSarSwitchesTrendAndSkipsMissingPoints()
     const Series gappedHigh{10, NV, 11, 12, 9, 8, 13};
     const Series gappedLow{9, 5, 10, 11, 7, 6, 8};
     COMPARE_SERIES(Indicators::parabolicSar(gappedHigh, gappedLow), {NV, NV, 9, 9, 12, 12, 6});
+}
+
+void IndicatorsTest::parabolicSarFollowsWildersRules_data()
+{
+    QTest::addColumn<Series>("high");
+    QTest::addColumn<Series>("low");
+    QTest::addColumn<int>("point");
+    QTest::addColumn<double>("expected");
+    // An inside second bar still gives the first extreme: 9 + 0.02 × (11 - 9) at point 2, then
+    // the new high 11.5 raises the acceleration to 0.04.
+    QTest::newRow("extreme from the second bar")
+        << Series{12, 11, 11.5, 11.6} << Series{9, 10, 10.2, 10.3} << 3 << 9 + 0.04 * (11.5 - 9);
+    // The stop of point 4 (15.25) is first lowered to the low two bars before (10.5); the low
+    // of 12 stays above it, so the trend holds.
+    QTest::newRow("limited before the penetration test")
+        << Series{10, 11, 30, 100, 101} << Series{9, 10, 10.5, 29, 12} << 4 << 10.5;
+    // The bar that ends the rise reaches a new high of 20: the stop goes above it.
+    QTest::newRow("reversal bar limited")
+        << Series{10, 11, 12, 13, 20} << Series{9, 10, 11, 12, 5} << 4 << 20.0;
+    // A steady rise of one a bar: with the acceleration capped at 0.2 the stop trails the high
+    // by 5, where its gap g settles at g = 0.8 g + 1.
+    Series high, low;
+    for (int i = 0; i < 200; ++i) {
+        high.push_back(100 + i + 1);
+        low.push_back(100 + i);
+    }
+    QTest::newRow("acceleration capped") << high << low << 199 << high.back() - 5;
+}
+
+void IndicatorsTest::parabolicSarFollowsWildersRules()
+{
+    QFETCH(Series, high);
+    QFETCH(Series, low);
+    QFETCH(int, point);
+    QFETCH(double, expected);
+    const Series sar = Indicators::parabolicSar(high, low);
+    QVERIFY(std::abs(sar.at(point) - expected) < 1e-6);
+}
+
+void IndicatorsTest::parabolicSarNeverLiesInsideItsBar()
+{
+    // A random walk with wide bars and frequent reversals.
+    std::mt19937_64 random(20261210);
+    std::normal_distribution<double> step(0, 1);
+    std::uniform_real_distribution<double> spread(0.01, 2);
+    Series high, low;
+    double price = 1000;
+    for (int i = 0; i < 100000; ++i) {
+        price = std::max(1.0, price + step(random));
+        high.push_back(price + spread(random));
+        low.push_back(price - spread(random));
+    }
+    const Series sar = Indicators::parabolicSar(high, low);
+    int reversals = 0;
+    for (size_t i = 1; i < sar.size(); ++i) {
+        QVERIFY2(
+            !(sar[i] > low[i] && sar[i] < high[i]),
+            qPrintable(
+                QString("point %1: %2 inside %3..%4").arg(i).arg(sar[i]).arg(low[i]).arg(high[i])));
+        reversals += i > 1 && (sar[i] >= high[i]) != (sar[i - 1] >= high[i - 1]);
+    }
+    QVERIFY(reversals > 1000); // the walk did test the reversals
 }
 
 void IndicatorsTest::adxKeepsOnlyTheDominantMove()
@@ -244,6 +314,7 @@ void IndicatorsTest::indicatorsMatchTheReference_data()
     namespace R = IndicatorReference;
     QTest::addColumn<Series>("actual");
     QTest::addColumn<Series>("expected");
+    QTest::addColumn<bool>("sameStart");
     const auto &h = R::high, &l = R::low, &c = R::close, &v = R::volume;
     const auto ppo = percentageOscillator(c, 12, 26, 9);
     const auto pvo = percentageOscillator(v, 12, 26, 9);
@@ -283,18 +354,36 @@ void IndicatorsTest::indicatorsMatchTheReference_data()
         {"Mass index 9/25", {massIndex(h, l, 9, 25), R::massIndex}},
     };
     for (const auto &[name, series] : rows)
-        QTest::newRow(name) << series.first << series.second;
+        QTest::newRow(name) << series.first << series.second << false;
+
+    // These also start where the reference starts.
+    const auto dm = averageDirectionalIndex(h, l, c, 14);
+    const std::pair<const char *, std::pair<Series, Series>> sameStart[] = {
+        {"Parabolic SAR", {parabolicSar(h, l), R::parabolicSar}},
+        {"TMA 14", {triangularMovingAverage(c, 14), R::triangularAverage14}},
+        {"TMA 15", {triangularMovingAverage(c, 15), R::triangularAverage15}},
+        {"+DI 14", {dm.plusDI, R::plusDI}},
+        {"-DI 14", {dm.minusDI, R::minusDI}},
+        {"ADX 14", {dm.adx, R::averageDirectionalIndex}},
+    };
+    for (const auto &[name, series] : sameStart)
+        QTest::newRow(name) << series.first << series.second << true;
 }
 
 void IndicatorsTest::indicatorsMatchTheReference()
 {
     QFETCH(Series, actual);
     QFETCH(Series, expected);
+    QFETCH(bool, sameStart);
     QCOMPARE(actual.size(), expected.size());
     int compared = 0;
     for (size_t i = 0; i < expected.size(); ++i) {
-        if (Chart::isNoValue(expected[i]))
-            continue; // the reference may start later (its CCI waits twice the period)
+        if (Chart::isNoValue(expected[i])) {
+            // The reference may start later (its CCI waits twice the period).
+            QVERIFY2(!sameStart || Chart::isNoValue(actual[i]),
+                     qPrintable(QString("point %1 has a value").arg(i)));
+            continue;
+        }
         QVERIFY2(!Chart::isNoValue(actual[i]), qPrintable(QString("point %1 missing").arg(i)));
         const double tolerance = 1e-9 * std::max(1.0, std::abs(expected[i]));
         QVERIFY2(std::abs(actual[i] - expected[i]) <= tolerance,
@@ -362,6 +451,9 @@ void IndicatorsTest::flatPricesAndZeroVolumeGiveNeutralValues()
     QCOMPARE(massIndex(h, l, 9, 25).back(), 25.0);
     QCOMPARE(chaikinVolatility(h, l, 10, 10).back(), 0.0);
     QCOMPARE(aroonOscillator(h, l, 25).back(), 0.0); // the latest equal extremes count
+    const auto directional = averageDirectionalIndex(h, l, c, 14);
+    QCOMPARE(directional.plusDI.back(), 0.0);
+    QCOMPARE(directional.adx.back(), 0.0);
     QCOMPARE(negativeVolumeIndex(c, v).back(), 1000.0);
     // A zero price has no percentage change.
     QVERIFY(Chart::isNoValue(rateOfChange({0, 1, 2}, 1)[1]));

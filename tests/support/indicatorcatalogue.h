@@ -28,7 +28,8 @@ struct CatalogueEntry
     // Points with values needed before the first value of every output.
     int lookBack;
     std::function<std::vector<std::vector<double>>(const IndicatorInputs &)> compute;
-    // One of the five panels whose formulas predate the reference tests.
+    // One of the panels whose formulas predate the reference tests and keep their own rules for
+    // missing points.
     bool original = false;
 };
 
@@ -44,12 +45,11 @@ inline const std::vector<CatalogueEntry> &indicatorCatalogue()
          }},
         {"Aroon Oscillator", 25,
          [](const In &p) { return Outputs{aroonOscillator(p.high, p.low, 25)}; }},
-        {"Avg Directional Index", 1,
+        {"Avg Directional Index", 27,
          [](const In &p) {
              const auto adx = averageDirectionalIndex(p.high, p.low, p.close, 14);
              return Outputs{adx.plusDI, adx.minusDI, adx.adx};
-         },
-         true},
+         }},
         {"Avg True Range", 13,
          [](const In &p) { return Outputs{averageTrueRange(p.high, p.low, p.close, 14)}; }},
         {"Bollinger Band Width", 19,

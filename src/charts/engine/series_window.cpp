@@ -2,67 +2,70 @@
 
 #include "chartconst.h"
 
+#include "series_running.h"
+
 #include <cmath>
-#include <deque>
 
 namespace Series {
 namespace {
 
-// Indexes of the points that have a value.
-std::vector<size_t> validIndexes(const Array &a)
-{
-    std::vector<size_t> idx;
-    idx.reserve(a.size());
-    for (size_t i = 0; i < a.size(); ++i)
-        if (!Chart::isNoValue(a[i]))
-            idx.push_back(i);
-    return idx;
-}
-
-// Sum over a sliding window of valid points; recomputed now and then to keep rounding small.
-template <typename Emit> void slidingSums(const Array &a, int n, double shiftBy, Emit emit)
+// Calls emit(i, s1, s2) at every point i whose window of the last n points with a value is full,
+// with the sum (s1) and, when asked for, the sum of squares (s2) of the window's values minus
+// shiftBy. One pass over a ring of the window's values; the sums are recomputed from the ring
+// every 1024 points so that rounding does not build up over long series.
+template <bool Squares, typename Emit>
+void slidingSums(const Array &a, int n, double shiftBy, Emit emit)
 {
     if (n <= 0)
         return;
-    const auto idx = validIndexes(a);
+    const size_t window = static_cast<size_t>(n);
+    std::vector<double> ring(window);
+    size_t slot = 0; // where the next value goes: the oldest value once the window is full
+    size_t k = 0;    // points with a value so far
     double s1 = 0, s2 = 0;
-    for (size_t k = 0; k < idx.size(); ++k) {
-        const double v = a[idx[k]] - shiftBy;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (Chart::isNoValue(a[i]))
+            continue;
+        const double v = a[i] - shiftBy;
         s1 += v;
-        s2 += v * v;
-        if (k >= static_cast<size_t>(n)) {
-            const double old = a[idx[k - n]] - shiftBy;
+        if constexpr (Squares)
+            s2 += v * v;
+        if (k >= window) {
+            const double old = ring[slot];
             s1 -= old;
-            s2 -= old * old;
+            if constexpr (Squares)
+                s2 -= old * old;
         }
-        if ((k & 1023) == 1023 && k + 1 >= static_cast<size_t>(n)) {
+        ring[slot] = v;
+        if (++slot == window)
+            slot = 0;
+        if ((k & 1023) == 1023 && k + 1 >= window) {
             s1 = s2 = 0;
-            for (size_t j = k + 1 - n; j <= k; ++j) {
-                const double w = a[idx[j]] - shiftBy;
+            for (size_t j = 0; j < window; ++j) {
+                const double w = ring[(slot + j) % window];
                 s1 += w;
-                s2 += w * w;
+                if constexpr (Squares)
+                    s2 += w * w;
             }
         }
-        if (k + 1 >= static_cast<size_t>(n))
-            emit(idx[k], s1, s2);
+        if (k + 1 >= window)
+            emit(i, s1, s2);
+        ++k;
     }
 }
 
-template <typename Better> Array movExtreme(const Array &a, int n, Better better)
+template <bool Largest> Array movExtreme(const Array &a, int n)
 {
     Array r(a.size(), Chart::NoValue);
     if (n <= 0)
         return r;
-    const auto idx = validIndexes(a);
-    std::deque<size_t> q; // positions in idx, values monotonic
-    for (size_t k = 0; k < idx.size(); ++k) {
-        while (!q.empty() && !better(a[idx[q.back()]], a[idx[k]]))
-            q.pop_back();
-        q.push_back(k);
-        if (q.front() + n <= k)
-            q.pop_front();
-        if (k + 1 >= static_cast<size_t>(n))
-            r[idx[k]] = a[idx[q.front()]];
+    Running::Extreme<Largest> extreme(n);
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (Chart::isNoValue(a[i]))
+            continue;
+        extreme.push(a[i]);
+        if (extreme.full())
+            r[i] = extreme.value();
     }
     return r;
 }
@@ -80,14 +83,14 @@ double firstValue(const Array &a)
 Array movAvg(const Array &a, int n)
 {
     Array r(a.size(), Chart::NoValue);
-    slidingSums(a, n, 0.0, [&](size_t i, double s1, double) { r[i] = s1 / n; });
+    slidingSums<false>(a, n, 0.0, [&](size_t i, double s1, double) { r[i] = s1 / n; });
     return r;
 }
 
 Array movSum(const Array &a, int n)
 {
     Array r(a.size(), Chart::NoValue);
-    slidingSums(a, n, 0.0, [&](size_t i, double s1, double) { r[i] = s1; });
+    slidingSums<false>(a, n, 0.0, [&](size_t i, double s1, double) { r[i] = s1; });
     return r;
 }
 
@@ -95,7 +98,7 @@ Array movStdDev(const Array &a, int n)
 {
     Array r(a.size(), Chart::NoValue);
     // Shifting by the first value keeps the sums of squares small for price-like data.
-    slidingSums(a, n, firstValue(a), [&](size_t i, double s1, double s2) {
+    slidingSums<true>(a, n, firstValue(a), [&](size_t i, double s1, double s2) {
         const double mean = s1 / n;
         const double var = s2 / n - mean * mean;
         r[i] = var > 0 ? std::sqrt(var) : 0.0;
@@ -124,12 +127,12 @@ Array expAvg(const Array &a, double factor)
 
 Array movMin(const Array &a, int n)
 {
-    return movExtreme(a, n, [](double kept, double incoming) { return kept < incoming; });
+    return movExtreme<false>(a, n);
 }
 
 Array movMax(const Array &a, int n)
 {
-    return movExtreme(a, n, [](double kept, double incoming) { return kept > incoming; });
+    return movExtreme<true>(a, n);
 }
 
 Array accumulate(const Array &a)
