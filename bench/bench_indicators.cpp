@@ -47,40 +47,40 @@ std::vector<std::pair<QString, Compute>> overlaysAndSeries()
     using In = IndicatorInputs;
     using Array = std::vector<double>;
     const auto series = [](Array (*function)(const Array &, int)) {
-        return [function](const In &p) { return Outputs{function(p.close, 20)}; };
+        return [function](const In &p) { return outputsOf(function(p.close, 20)); };
     };
     const auto pairwise = [](Array (*function)(const Array &, const Array &)) {
-        return [function](const In &p) { return Outputs{function(p.high, p.low)}; };
+        return [function](const In &p) { return outputsOf(function(p.high, p.low)); };
     };
     return {
-        {"SMA 20", [](const In &p) { return Outputs{simpleMovingAverage(p.close, 20)}; }},
-        {"EMA 20", [](const In &p) { return Outputs{exponentialMovingAverage(p.close, 20)}; }},
-        {"TMA 20", [](const In &p) { return Outputs{triangularMovingAverage(p.close, 20)}; }},
-        {"WMA 20", [](const In &p) { return Outputs{weightedMovingAverage(p.close, 20)}; }},
-        {"Wilder average 14", [](const In &p) { return Outputs{wilderAverage(p.close, 14)}; }},
+        {"SMA 20", [](const In &p) { return outputsOf(simpleMovingAverage(p.close, 20)); }},
+        {"EMA 20", [](const In &p) { return outputsOf(exponentialMovingAverage(p.close, 20)); }},
+        {"TMA 20", [](const In &p) { return outputsOf(triangularMovingAverage(p.close, 20)); }},
+        {"WMA 20", [](const In &p) { return outputsOf(weightedMovingAverage(p.close, 20)); }},
+        {"Wilder average 14", [](const In &p) { return outputsOf(wilderAverage(p.close, 14)); }},
         {"Bollinger band 20 2",
          [](const In &p) {
-             const auto band = bollingerBand(p.close, 20, 2);
-             return Outputs{band.upper, band.lower};
+             auto band = bollingerBand(p.close, 20, 2);
+             return outputsOf(std::move(band.upper), std::move(band.lower));
          }},
         {"Donchian channel 20",
          [](const In &p) {
-             const auto band = donchianChannel(p.high, p.low, 20);
-             return Outputs{band.upper, band.lower};
+             auto band = donchianChannel(p.high, p.low, 20);
+             return outputsOf(std::move(band.upper), std::move(band.lower));
          }},
         {"Envelope 20 10",
          [](const In &p) {
-             const auto band = envelope(p.close, 20, 10);
-             return Outputs{band.upper, band.lower};
+             auto band = envelope(p.close, 20, 10);
+             return outputsOf(std::move(band.upper), std::move(band.lower));
          }},
-        {"Parabolic SAR", [](const In &p) { return Outputs{parabolicSar(p.high, p.low)}; }},
+        {"Parabolic SAR", [](const In &p) { return outputsOf(parabolicSar(p.high, p.low)); }},
         {"series movAvg 20", series(&Series::movAvg)},
         {"series movSum 20", series(&Series::movSum)},
         {"series movMin 20", series(&Series::movMin)},
         {"series movMax 20", series(&Series::movMax)},
         {"series movStdDev 20", series(&Series::movStdDev)},
-        {"series expAvg", [](const In &p) { return Outputs{Series::expAvg(p.close, 2.0 / 21)}; }},
-        {"series accumulate", [](const In &p) { return Outputs{Series::accumulate(p.volume)}; }},
+        {"series expAvg", [](const In &p) { return outputsOf(Series::expAvg(p.close, 2.0 / 21)); }},
+        {"series accumulate", [](const In &p) { return outputsOf(Series::accumulate(p.volume)); }},
         {"series add", pairwise(&Series::add)},
         {"series sub", pairwise(&Series::sub)},
         {"series mul", pairwise(&Series::mul)},
@@ -88,15 +88,15 @@ std::vector<std::pair<QString, Compute>> overlaysAndSeries()
         {"series max", pairwise(&Series::max)},
         {"series min", pairwise(&Series::min)},
         {"series financeDiv",
-         [](const In &p) { return Outputs{Series::financeDiv(p.high, p.low, 0.5)}; }},
-        {"series mul2", [](const In &p) { return Outputs{Series::mul(p.close, 100.0)}; }},
-        {"series abs", [](const In &p) { return Outputs{Series::abs(p.close)}; }},
-        {"series delta", [](const In &p) { return Outputs{Series::delta(p.close, 1)}; }},
-        {"series shift", [](const In &p) { return Outputs{Series::shift(p.close, 1)}; }},
+         [](const In &p) { return outputsOf(Series::financeDiv(p.high, p.low, 0.5)); }},
+        {"series mul2", [](const In &p) { return outputsOf(Series::mul(p.close, 100.0)); }},
+        {"series abs", [](const In &p) { return outputsOf(Series::abs(p.close)); }},
+        {"series delta", [](const In &p) { return outputsOf(Series::delta(p.close, 1)); }},
+        {"series shift", [](const In &p) { return outputsOf(Series::shift(p.close, 1)); }},
         {"series selectGTZ",
-         [](const In &p) { return Outputs{Series::selectGTZ(p.volume, p.close)}; }},
+         [](const In &p) { return outputsOf(Series::selectGTZ(p.volume, p.close)); }},
         {"series replace",
-         [](const In &p) { return Outputs{Series::replace(p.close, 100.0, 0.0)}; }},
+         [](const In &p) { return outputsOf(Series::replace(p.close, 100.0, 0.0)); }},
     };
 }
 

@@ -145,11 +145,11 @@ using Lowest = Extreme<false>;
 class Ema
 {
 public:
-    explicit Ema(int period) : factor(2.0 / ((period < 1 ? 1 : period) + 1)) {}
+    explicit Ema(int period) : factor(2.0 / ((period < 1 ? 1 : period) + 1)), keep(1 - factor) {}
 
     double push(double value)
     {
-        average = started ? average + factor * (value - average) : value;
+        average = started ? average * keep + factor * value : value;
         started = true;
         return average;
     }
@@ -157,6 +157,7 @@ public:
 
 private:
     double factor;
+    double keep;
     double average = 0;
     bool started = false;
 };

@@ -4,6 +4,7 @@
 
 #include "series_running.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Series {
@@ -54,18 +55,62 @@ void slidingSums(const Array &a, int n, double shiftBy, Emit emit)
     }
 }
 
-template <bool Largest> Array movExtreme(const Array &a, int n)
+// The window's extreme with a monotonic queue, from point `from` on, the queue first filled with
+// the points before it that fall in the first window.
+template <bool Largest> void movExtremeFrom(const Array &a, int n, size_t from, Array &r)
 {
-    Array r(a.size(), Chart::NoValue);
-    if (n <= 0)
-        return r;
     Running::Extreme<Largest> extreme(n);
-    for (size_t i = 0; i < a.size(); ++i) {
+    for (size_t i = from >= size_t(n) ? from - size_t(n) + 1 : 0; i < from; ++i) {
+        if (!Chart::isNoValue(a[i]))
+            extreme.push(a[i]);
+    }
+    for (size_t i = from; i < a.size(); ++i) {
         if (Chart::isNoValue(a[i]))
             continue;
         extreme.push(a[i]);
         if (extreme.full())
             r[i] = extreme.value();
+    }
+}
+
+// Cuts the series into blocks of n points: a window ending at point j of a block covers the
+// previous block from j + 1 on and this block up to j, so its extreme is that of the previous
+// block's suffix and this block's prefix (van Herk, Gil and Werman). Three comparisons a point
+// and no branches to mispredict. From the first block with a missing point on, the queue takes
+// over, as windows then span the last n points with a value.
+template <bool Largest> Array movExtreme(const Array &a, int n)
+{
+    Array r(a.size(), Chart::NoValue);
+    if (n <= 0)
+        return r;
+    const auto better = [](double x, double y) {
+        return Largest ? std::max(x, y) : std::min(x, y);
+    };
+    const size_t window = size_t(n), count = a.size();
+    std::vector<double> suffix(window); // of the previous block
+    for (size_t start = 0; start < count; start += window) {
+        const size_t length = std::min(window, count - start);
+        const double *block = a.data() + start;
+        bool complete = true;
+        for (size_t j = 0; j < length; ++j)
+            complete &= !Chart::isNoValue(block[j]);
+        if (!complete) {
+            movExtremeFrom<Largest>(a, n, start, r);
+            break;
+        }
+        double prefix = block[0];
+        for (size_t j = 0; j < length; ++j) {
+            prefix = better(prefix, block[j]);
+            if (j + 1 == window)
+                r[start + j] = prefix;
+            else if (start > 0)
+                r[start + j] = better(suffix[j + 1], prefix);
+        }
+        if (length == window) {
+            suffix[window - 1] = block[window - 1];
+            for (size_t j = window - 1; j-- > 0;)
+                suffix[j] = better(block[j], suffix[j + 1]);
+        }
     }
     return r;
 }
@@ -98,9 +143,11 @@ Array movStdDev(const Array &a, int n)
 {
     Array r(a.size(), Chart::NoValue);
     // Shifting by the first value keeps the sums of squares small for price-like data.
+    // One division fewer a point: the divider, not the sums, sets the pace here.
+    const double inverse = n > 0 ? 1.0 / n : 0;
     slidingSums<true>(a, n, firstValue(a), [&](size_t i, double s1, double s2) {
-        const double mean = s1 / n;
-        const double var = s2 / n - mean * mean;
+        const double mean = s1 * inverse;
+        const double var = s2 * inverse - mean * mean;
         r[i] = var > 0 ? std::sqrt(var) : 0.0;
     });
     return r;
@@ -111,6 +158,7 @@ Array expAvg(const Array &a, double factor)
     Array r(a.size(), Chart::NoValue);
     bool seeded = false;
     double e = 0;
+    const double keep = 1 - factor;
     for (size_t i = 0; i < a.size(); ++i) {
         if (Chart::isNoValue(a[i]))
             continue;
@@ -118,7 +166,8 @@ Array expAvg(const Array &a, double factor)
             e = a[i];
             seeded = true;
         } else {
-            e += factor * (a[i] - e);
+            // The previous average passes through one multiplication and one addition only.
+            e = e * keep + factor * a[i];
         }
         r[i] = e;
     }

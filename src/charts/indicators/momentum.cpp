@@ -138,6 +138,7 @@ Series commodityChannelIndex(const Series &high, const Series &low, const Series
     std::vector<double> typical;
     typical.reserve(n);
     Sum window(period);
+    const double inverse = 1.0 / period;
     for (std::size_t i = 0; i < n; ++i) {
         if (anyMissing(high[i], low[i], close[i]))
             continue;
@@ -145,21 +146,21 @@ Series commodityChannelIndex(const Series &high, const Series &low, const Series
         window.push(typical.back());
         if (!window.full())
             continue;
-        const double mean = window.mean();
-        // The mean deviation has no running form: one pass over the window, four sums at a time.
+        const double mean = window.sum() * inverse;
+        // The mean deviation has no running form: one pass over the window in eight independent
+        // sums, which the compiler pairs into vector operations.
         const double *w = typical.data() + typical.size() - std::size_t(period);
-        double d0 = 0, d1 = 0, d2 = 0, d3 = 0;
+        double d[8] = {};
         int j = 0;
-        for (; j + 4 <= period; j += 4) {
-            d0 += std::abs(w[j] - mean);
-            d1 += std::abs(w[j + 1] - mean);
-            d2 += std::abs(w[j + 2] - mean);
-            d3 += std::abs(w[j + 3] - mean);
+        for (; j + 8 <= period; j += 8) {
+            for (int k = 0; k < 8; ++k)
+                d[k] += std::abs(w[j + k] - mean);
         }
         for (; j < period; ++j)
-            d0 += std::abs(w[j] - mean);
-        const double deviation = (d0 + d1 + d2 + d3) / period;
-        result[i] = ratioOr(typical.back() - mean, 0.015 * deviation, 0);
+            d[0] += std::abs(w[j] - mean);
+        const double deviations = ((d[0] + d[1]) + (d[2] + d[3])) + ((d[4] + d[5]) + (d[6] + d[7]));
+        // (typical - mean) / (0.015 × deviations / period), with one division
+        result[i] = ratioOr((typical.back() - mean) * period, 0.015 * deviations, 0);
     }
     return result;
 }
