@@ -157,7 +157,7 @@ Series commodityChannelIndex(const Series &high, const Series &low, const Series
                 d[k] += std::abs(w[j + k] - mean);
         }
         for (; j < period; ++j)
-            d[0] += std::abs(w[j] - mean);
+            d[j % 8] += std::abs(w[j] - mean); // the rest still in separate sums
         const double deviations = ((d[0] + d[1]) + (d[2] + d[3])) + ((d[4] + d[5]) + (d[6] + d[7]));
         // (typical - mean) / (0.015 × deviations / period), with one division
         result[i] = ratioOr((typical.back() - mean) * period, 0.015 * deviations, 0);
