@@ -190,6 +190,10 @@ private slots:
         QVERIFY(same(Series::movSum(series, window), byDefinition(series, window, sumOf), 1e-7));
         QVERIFY(
             same(Series::movStdDev(series, window), byDefinition(series, window, deviation), 1e-6));
+        // The band's one-pass pair gives exactly the values of the two separate functions.
+        const auto both = Series::movAvgAndStdDev(series, window);
+        QVERIFY(same(both.average, Series::movAvg(series, window), 0));
+        QVERIFY(same(both.deviation, Series::movStdDev(series, window), 0));
     }
 
     void summaryValuesSkipMissingPoints()

@@ -10,11 +10,37 @@
 namespace Series {
 namespace {
 
-// Calls emit(i, s1, s2) at every point i whose window of the last n points with a value is full,
-// with the sum (s1) and, when asked for, the sum of squares (s2) of the window's values minus
-// shiftBy. One pass over a ring of the window's values; the sums are recomputed from the ring
-// every 1024 points so that rounding does not build up over long series.
-template <bool Squares, typename Emit>
+// Calls emit(i, sums) at every point i whose window of the last n points with a value is full,
+// with the sum of the window's values (when Plain) and the sums of the values minus shiftBy and
+// of their squares (when Shifted). One pass over a ring of the window's values; the sums are
+// recomputed from the ring every 1024 points so that rounding does not build up.
+struct WindowSums
+{
+    double plain = 0, shifted = 0, squares = 0;
+
+    template <bool Plain, bool Shifted> void add(double value, double shiftBy)
+    {
+        if constexpr (Plain)
+            plain += value;
+        if constexpr (Shifted) {
+            const double v = value - shiftBy;
+            shifted += v;
+            squares += v * v;
+        }
+    }
+    template <bool Plain, bool Shifted> void remove(double value, double shiftBy)
+    {
+        if constexpr (Plain)
+            plain -= value;
+        if constexpr (Shifted) {
+            const double v = value - shiftBy;
+            shifted -= v;
+            squares -= v * v;
+        }
+    }
+};
+
+template <bool Plain, bool Shifted, typename Emit>
 void slidingSums(const Array &a, int n, double shiftBy, Emit emit)
 {
     if (n <= 0)
@@ -23,36 +49,36 @@ void slidingSums(const Array &a, int n, double shiftBy, Emit emit)
     std::vector<double> ring(window);
     size_t slot = 0; // where the next value goes: the oldest value once the window is full
     size_t k = 0;    // points with a value so far
-    double s1 = 0, s2 = 0;
+    WindowSums sums;
     for (size_t i = 0; i < a.size(); ++i) {
         if (Chart::isNoValue(a[i]))
             continue;
-        const double v = a[i] - shiftBy;
-        s1 += v;
-        if constexpr (Squares)
-            s2 += v * v;
-        if (k >= window) {
-            const double old = ring[slot];
-            s1 -= old;
-            if constexpr (Squares)
-                s2 -= old * old;
-        }
-        ring[slot] = v;
+        sums.add<Plain, Shifted>(a[i], shiftBy);
+        if (k >= window)
+            sums.remove<Plain, Shifted>(ring[slot], shiftBy);
+        ring[slot] = a[i];
         if (++slot == window)
             slot = 0;
         if ((k & 1023) == 1023 && k + 1 >= window) {
-            s1 = s2 = 0;
-            for (size_t j = 0; j < window; ++j) {
-                const double w = ring[(slot + j) % window];
-                s1 += w;
-                if constexpr (Squares)
-                    s2 += w * w;
-            }
+            sums = {};
+            for (size_t j = 0; j < window; ++j)
+                sums.add<Plain, Shifted>(ring[(slot + j) % window], shiftBy);
         }
         if (k + 1 >= window)
-            emit(i, s1, s2);
+            emit(i, sums);
         ++k;
     }
+}
+
+// The population standard deviation of n values from the sums of their differences to a shift
+// and of their squares.
+double deviationOf(const WindowSums &sums, double inverseCount)
+{
+    // Multiplying by the inverse saves a division a point: the divider, not the sums, sets the
+    // pace here.
+    const double mean = sums.shifted * inverseCount;
+    const double variance = sums.squares * inverseCount - mean * mean;
+    return variance > 0 ? std::sqrt(variance) : 0.0;
 }
 
 // The window's extreme with a monotonic queue, from point `from` on, the queue first filled with
@@ -128,14 +154,14 @@ double firstValue(const Array &a)
 Array movAvg(const Array &a, int n)
 {
     Array r(a.size(), Chart::NoValue);
-    slidingSums<false>(a, n, 0.0, [&](size_t i, double s1, double) { r[i] = s1 / n; });
+    slidingSums<true, false>(a, n, 0.0, [&](size_t i, const WindowSums &s) { r[i] = s.plain / n; });
     return r;
 }
 
 Array movSum(const Array &a, int n)
 {
     Array r(a.size(), Chart::NoValue);
-    slidingSums<false>(a, n, 0.0, [&](size_t i, double s1, double) { r[i] = s1; });
+    slidingSums<true, false>(a, n, 0.0, [&](size_t i, const WindowSums &s) { r[i] = s.plain; });
     return r;
 }
 
@@ -143,12 +169,20 @@ Array movStdDev(const Array &a, int n)
 {
     Array r(a.size(), Chart::NoValue);
     // Shifting by the first value keeps the sums of squares small for price-like data.
-    // One division fewer a point: the divider, not the sums, sets the pace here.
     const double inverse = n > 0 ? 1.0 / n : 0;
-    slidingSums<true>(a, n, firstValue(a), [&](size_t i, double s1, double s2) {
-        const double mean = s1 * inverse;
-        const double var = s2 * inverse - mean * mean;
-        r[i] = var > 0 ? std::sqrt(var) : 0.0;
+    slidingSums<false, true>(a, n, firstValue(a), [&](size_t i, const WindowSums &s) {
+        r[i] = deviationOf(s, inverse);
+    });
+    return r;
+}
+
+AverageAndDeviation movAvgAndStdDev(const Array &a, int n)
+{
+    AverageAndDeviation r{Array(a.size(), Chart::NoValue), Array(a.size(), Chart::NoValue)};
+    const double inverse = n > 0 ? 1.0 / n : 0;
+    slidingSums<true, true>(a, n, firstValue(a), [&](size_t i, const WindowSums &s) {
+        r.average[i] = s.plain / n;
+        r.deviation[i] = deviationOf(s, inverse);
     });
     return r;
 }

@@ -4,13 +4,15 @@
 #include "series_window.h"
 
 #include <cstddef>
+#include <utility>
 
 namespace Indicators {
 
 Band bollingerBand(const std::vector<double> &close, int period, double width)
 {
     // The upper line takes the average's storage and the lower the deviation's.
-    Band band{Series::movAvg(close, period), Series::movStdDev(close, period)};
+    auto [average, deviations] = Series::movAvgAndStdDev(close, period);
+    Band band{std::move(average), std::move(deviations)};
     for (std::size_t i = 0; i < band.upper.size(); ++i) {
         const double middle = band.upper[i], deviation = band.lower[i];
         if (Chart::isNoValue(middle) || Chart::isNoValue(deviation)) {
