@@ -12,8 +12,8 @@ namespace {
 
 // Calls emit(i, sums) at every point i whose window of the last n points with a value is full,
 // with the sum of the window's values (when Plain) and the sums of the values minus shiftBy and
-// of their squares (when Shifted). One pass over a ring of the window's values; the sums are
-// recomputed from the ring every 1024 points so that rounding does not build up.
+// of their squares (when Shifted). One pass; the sums are recomputed from the window every 1024
+// points so that rounding does not build up.
 struct WindowSums
 {
     double plain = 0, shifted = 0, squares = 0;
@@ -28,14 +28,16 @@ struct WindowSums
             squares += v * v;
         }
     }
-    template <bool Plain, bool Shifted> void remove(double value, double shiftBy)
+    // Adds the newest value and drops the oldest with one addition to each sum, so that a sum
+    // waits for one addition a point, not two.
+    template <bool Plain, bool Shifted> void slide(double value, double oldest, double shiftBy)
     {
         if constexpr (Plain)
-            plain -= value;
+            plain += value - oldest;
         if constexpr (Shifted) {
-            const double v = value - shiftBy;
-            shifted -= v;
-            squares -= v * v;
+            const double v = value - shiftBy, old = oldest - shiftBy;
+            shifted += v - old;
+            squares += v * v - old * old;
         }
     }
 };
@@ -45,17 +47,42 @@ void slidingSums(const Array &a, int n, double shiftBy, Emit emit)
 {
     if (n <= 0)
         return;
-    const size_t window = static_cast<size_t>(n);
+    const size_t window = static_cast<size_t>(n), count = a.size();
+    // Allocated up front: a call between the two loops would keep the sums out of registers.
     std::vector<double> ring(window);
-    size_t slot = 0; // where the next value goes: the oldest value once the window is full
-    size_t k = 0;    // points with a value so far
+    size_t i = 0;
+    while (i < count && Chart::isNoValue(a[i]))
+        ++i;
+    const size_t first = i;
+    size_t k = 0; // points with a value so far
     WindowSums sums;
-    for (size_t i = 0; i < a.size(); ++i) {
+    // Until the first gap the window is simply the last n points of the series.
+    for (; i < count && !Chart::isNoValue(a[i]); ++i, ++k) {
+        if (k >= window)
+            sums.slide<Plain, Shifted>(a[i], a[i - window], shiftBy);
+        else
+            sums.add<Plain, Shifted>(a[i], shiftBy);
+        if ((k & 1023) == 1023 && k + 1 >= window) {
+            sums = {};
+            for (size_t j = i + 1 - window; j <= i; ++j)
+                sums.add<Plain, Shifted>(a[j], shiftBy);
+        }
+        if (k + 1 >= window)
+            emit(i, sums);
+    }
+    if (i == count)
+        return;
+    // From there on a ring keeps the last n values: value number q sits at q mod n.
+    for (size_t q = k > window ? k - window : 0; q < k; ++q)
+        ring[q % window] = a[first + q];
+    size_t slot = k % window; // the oldest value once the window is full
+    for (; i < count; ++i) {
         if (Chart::isNoValue(a[i]))
             continue;
-        sums.add<Plain, Shifted>(a[i], shiftBy);
         if (k >= window)
-            sums.remove<Plain, Shifted>(ring[slot], shiftBy);
+            sums.slide<Plain, Shifted>(a[i], ring[slot], shiftBy);
+        else
+            sums.add<Plain, Shifted>(a[i], shiftBy);
         ring[slot] = a[i];
         if (++slot == window)
             slot = 0;
@@ -154,14 +181,18 @@ double firstValue(const Array &a)
 Array movAvg(const Array &a, int n)
 {
     Array r(a.size(), Chart::NoValue);
-    slidingSums<true, false>(a, n, 0.0, [&](size_t i, const WindowSums &s) { r[i] = s.plain / n; });
+    double *out = r.data();
+    const double count = n;
+    slidingSums<true, false>(
+        a, n, 0.0, [out, count](size_t i, const WindowSums &s) { out[i] = s.plain / count; });
     return r;
 }
 
 Array movSum(const Array &a, int n)
 {
     Array r(a.size(), Chart::NoValue);
-    slidingSums<true, false>(a, n, 0.0, [&](size_t i, const WindowSums &s) { r[i] = s.plain; });
+    double *out = r.data();
+    slidingSums<true, false>(a, n, 0.0, [out](size_t i, const WindowSums &s) { out[i] = s.plain; });
     return r;
 }
 
@@ -170,8 +201,9 @@ Array movStdDev(const Array &a, int n)
     Array r(a.size(), Chart::NoValue);
     // Shifting by the first value keeps the sums of squares small for price-like data.
     const double inverse = n > 0 ? 1.0 / n : 0;
-    slidingSums<false, true>(a, n, firstValue(a), [&](size_t i, const WindowSums &s) {
-        r[i] = deviationOf(s, inverse);
+    double *out = r.data();
+    slidingSums<false, true>(a, n, firstValue(a), [out, inverse](size_t i, const WindowSums &s) {
+        out[i] = deviationOf(s, inverse);
     });
     return r;
 }
@@ -180,9 +212,11 @@ AverageAndDeviation movAvgAndStdDev(const Array &a, int n)
 {
     AverageAndDeviation r{Array(a.size(), Chart::NoValue), Array(a.size(), Chart::NoValue)};
     const double inverse = n > 0 ? 1.0 / n : 0;
-    slidingSums<true, true>(a, n, firstValue(a), [&](size_t i, const WindowSums &s) {
-        r.average[i] = s.plain / n;
-        r.deviation[i] = deviationOf(s, inverse);
+    double *average = r.average.data(), *deviation = r.deviation.data();
+    const double count = n;
+    slidingSums<true, true>(a, n, firstValue(a), [=](size_t i, const WindowSums &s) {
+        average[i] = s.plain / count;
+        deviation[i] = deviationOf(s, inverse);
     });
     return r;
 }

@@ -18,7 +18,7 @@ namespace {
 class WilderSum
 {
 public:
-    explicit WilderSum(int period) : period(period) {}
+    explicit WilderSum(int period) : period(period), share(1.0 / period) {}
 
     // True once the sum spans the period.
     bool push(double value)
@@ -27,13 +27,14 @@ public:
             total += value;
             return false;
         }
-        total += value - total / period;
+        total += value - total * share;
         return true;
     }
     double sum() const { return total; }
 
 private:
     long long period;
+    double share; // multiplied rather than divided: the divider is the slowest unit here
     long long seen = 0;
     double total = 0;
 };
@@ -66,8 +67,9 @@ DirectionalMovement averageDirectionalIndex(const Series &high, const Series &lo
             plusMoves.push(plusMove);
             minusMoves.push(minusMove);
             if (ranges.push(trueRange)) {
-                const double plusDI = 100 * ratioOr(plusMoves.sum(), ranges.sum(), 0);
-                const double minusDI = 100 * ratioOr(minusMoves.sum(), ranges.sum(), 0);
+                const double scale = ratioOr(100, ranges.sum(), 0);
+                const double plusDI = plusMoves.sum() * scale;
+                const double minusDI = minusMoves.sum() * scale;
                 result.plusDI[i] = plusDI;
                 result.minusDI[i] = minusDI;
                 const double dx = 100 * ratioOr(std::abs(plusDI - minusDI), plusDI + minusDI, 0);
@@ -104,15 +106,27 @@ Series relativeStrengthIndex(const Series &close, int period)
     Series result(close.size(), Chart::NoValue);
     if (period < 1)
         return result;
-    // A change needs the point before to have a value too.
-    Wilder up(period), moved(period);
+    // Wilder's averages of the up moves and of all moves, kept as period × the average: the
+    // ratio is the same and each point needs one division instead of three.
+    const double keep = double(period - 1) / period;
+    double up = 0, moved = 0;
+    long long changes = 0;
     for (std::size_t i = 1; i < close.size(); ++i) {
+        // A change needs the point before to have a value too.
         if (anyMissing(close[i], close[i - 1]))
             continue;
         const double change = close[i] - close[i - 1];
-        up.push(change > 0 ? change : 0);
-        if (moved.push(std::abs(change)))
-            result[i] = ratioOr(up.value(), moved.value(), 0.5) * 100;
+        const double gain = change > 0 ? change : 0;
+        if (++changes <= period) {
+            up += gain;
+            moved += std::abs(change);
+            if (changes < period)
+                continue;
+        } else {
+            up = up * keep + gain;
+            moved = moved * keep + std::abs(change);
+        }
+        result[i] = ratioOr(up, moved, 0.5) * 100;
     }
     return result;
 }
