@@ -10,10 +10,7 @@
 namespace Series {
 namespace {
 
-// Calls emit(i, sums) at every point i whose window of the last n points with a value is full,
-// with the sum of the window's values (when Plain) and the sums of the values minus shiftBy and
-// of their squares (when Shifted). One pass; the sums are recomputed from the window every 1024
-// points so that rounding does not build up.
+// Running sums over a window.
 struct WindowSums
 {
     double plain = 0, shifted = 0, squares = 0;
@@ -42,6 +39,10 @@ struct WindowSums
     }
 };
 
+// Calls emit(i, sums) at every point i whose window of the last n points with a value is full,
+// with the sum of the window's values (when Plain) and the sums of the values minus shiftBy and
+// of their squares (when Shifted). One pass; the sums are recomputed from the window every 1024
+// points so that rounding does not build up.
 template <bool Plain, bool Shifted, typename Emit>
 void slidingSums(const Array &a, int n, double shiftBy, Emit emit)
 {
