@@ -2,6 +2,7 @@
 
 #include "chartconst.h"
 #include "charts/indicators/runningwindows.h"
+#include "series_window.h"
 
 #include <algorithm>
 #include <cmath>
@@ -140,19 +141,12 @@ Stochastic slowStochastic(const Series &high, const Series &low, const Series &c
         return result;
     // The highest high and the lowest low each span the last points where they have a value;
     // the two averages span the last points where the one before has one.
-    Highest highest(period);
-    Lowest lowest(period);
+    const Series highest = ::Series::movMax(high, period), lowest = ::Series::movMin(low, period);
     Sum fastK(smoothing), slowK(smoothing);
     for (std::size_t i = 0; i < n; ++i) {
-        const bool hasHigh = !anyMissing(high[i]), hasLow = !anyMissing(low[i]);
-        if (hasHigh)
-            highest.push(high[i]);
-        if (hasLow)
-            lowest.push(low[i]);
-        if (!hasHigh || !hasLow || anyMissing(close[i]) || !highest.full() || !lowest.full())
+        if (anyMissing(highest[i], lowest[i], close[i]))
             continue;
-        const double range = highest.value() - lowest.value();
-        fastK.push(ratioOr(close[i] - lowest.value(), range, 0.5) * 100);
+        fastK.push(ratioOr(close[i] - lowest[i], highest[i] - lowest[i], 0.5) * 100);
         if (!fastK.full())
             continue;
         result.percentK[i] = fastK.mean();
