@@ -6,6 +6,8 @@
 
 #include <QtTest>
 #include <cmath>
+#include <functional>
+#include <random>
 
 namespace {
 
@@ -27,6 +29,47 @@ bool same(const Array &got, const Array &want, double tol = 1e-9)
         }
     }
     return true;
+}
+
+// A random walk of `count` points with the points at `gaps` missing.
+Array walkWithGaps(int count, const std::vector<int> &gaps)
+{
+    std::mt19937_64 random(7);
+    std::normal_distribution<double> step(0, 1);
+    Array walk;
+    double price = 500;
+    for (int i = 0; i < count; ++i)
+        walk.push_back(price += step(random));
+    for (int gap : gaps)
+        walk[size_t(gap)] = NV;
+    return walk;
+}
+
+// A window function by its definition: f over the last n points with a value, at every point
+// that has a value and n points with values up to it.
+Array byDefinition(const Array &a, int n, const std::function<double(const Array &)> &f)
+{
+    Array result(a.size(), NV);
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (Chart::isNoValue(a[i]))
+            continue;
+        Array window;
+        for (size_t j = i + 1; j-- > 0 && int(window.size()) < n;) {
+            if (!Chart::isNoValue(a[j]))
+                window.push_back(a[j]);
+        }
+        if (int(window.size()) == n)
+            result[i] = f(window);
+    }
+    return result;
+}
+
+double sumOf(const Array &w)
+{
+    double total = 0;
+    for (double v : w)
+        total += v;
+    return total;
 }
 
 } // namespace
@@ -109,6 +152,48 @@ private slots:
         QVERIFY(same(ArrayMath(Array{1, 2}).mul2(100).add(1).result(), {101, 201}));
         // Arrays of different lengths combine over the shorter one.
         QVERIFY(same(ArrayMath(Array{1, 2, 3}).add(Array{1}).result(), {2}));
+    }
+
+    // Long series cross the points where running sums are recomputed and the block boundaries
+    // of the window extremes; gaps hand the extremes over to the queue.
+    void windowFunctionsMatchTheirDefinition_data()
+    {
+        QTest::addColumn<Array>("series");
+        QTest::addColumn<int>("window");
+        QTest::newRow("no gaps, 20") << walkWithGaps(5000, {}) << 20;
+        QTest::newRow("no gaps, 1") << walkWithGaps(300, {}) << 1;
+        QTest::newRow("no gaps, 7, uneven end") << walkWithGaps(3001, {}) << 7;
+        QTest::newRow("gap late, 20") << walkWithGaps(5000, {4321}) << 20;
+        QTest::newRow("gaps at the start, 14") << walkWithGaps(3000, {0, 1, 5, 2047}) << 14;
+        QTest::newRow("gap in the second block, 20") << walkWithGaps(3000, {25, 26, 27}) << 20;
+        QTest::newRow("window longer than the series") << walkWithGaps(50, {}) << 60;
+        QTest::newRow("window of 1500") << walkWithGaps(5000, {100}) << 1500;
+    }
+
+    void windowFunctionsMatchTheirDefinition()
+    {
+        QFETCH(Array, series);
+        QFETCH(int, window);
+        const auto largest = [](const Array &w) { return *std::max_element(w.begin(), w.end()); };
+        const auto smallest = [](const Array &w) { return *std::min_element(w.begin(), w.end()); };
+        const auto deviation = [](const Array &w) {
+            const double mean = sumOf(w) / double(w.size());
+            double squares = 0;
+            for (double v : w)
+                squares += (v - mean) * (v - mean);
+            return std::sqrt(squares / double(w.size()));
+        };
+        const auto average = [](const Array &w) { return sumOf(w) / double(w.size()); };
+        QVERIFY(same(Series::movMax(series, window), byDefinition(series, window, largest), 0));
+        QVERIFY(same(Series::movMin(series, window), byDefinition(series, window, smallest), 0));
+        QVERIFY(same(Series::movAvg(series, window), byDefinition(series, window, average), 1e-9));
+        QVERIFY(same(Series::movSum(series, window), byDefinition(series, window, sumOf), 1e-7));
+        QVERIFY(
+            same(Series::movStdDev(series, window), byDefinition(series, window, deviation), 1e-6));
+        // The band's one-pass pair gives exactly the values of the two separate functions.
+        const auto both = Series::movAvgAndStdDev(series, window);
+        QVERIFY(same(both.average, Series::movAvg(series, window), 0));
+        QVERIFY(same(both.deviation, Series::movStdDev(series, window), 0));
     }
 
     void summaryValuesSkipMissingPoints()

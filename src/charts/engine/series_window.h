@@ -16,6 +16,13 @@ Array movMin(const Array &a, int n);
 Array movMax(const Array &a, int n);
 // Population standard deviation over the window.
 Array movStdDev(const Array &a, int n);
+// movAvg and movStdDev over the same windows, in one pass.
+struct AverageAndDeviation
+{
+    Array average;
+    Array deviation;
+};
+AverageAndDeviation movAvgAndStdDev(const Array &a, int n);
 Array movSum(const Array &a, int n);
 // Running sum from the first point.
 Array accumulate(const Array &a);

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <utility>
 
 namespace Indicators {
 
@@ -26,6 +28,38 @@ template <typename Change> Series changeOver(const Series &values, int period, C
             result[i] = change(values[i], earlier.lagged());
     }
     return result;
+}
+
+// The absolute deviations of `count` values from their mean, summed.
+double deviations(const double *values, std::size_t count, double mean)
+{
+    double lanes[4] = {};
+    for (std::size_t j = 0; j < count; ++j)
+        lanes[j % 4] += std::abs(values[j] - mean);
+    return (lanes[0] + lanes[1]) + (lanes[2] + lanes[3]);
+}
+
+// The absolute deviations summed over two windows of `count` values one apart: values[0, count)
+// from firstMean and values[1, count] from secondMean. The shared values are read once into
+// independent sums for each window, which the compiler pairs into vector operations.
+std::pair<double, double> deviationsOfTwo(const double *values, std::size_t count, double firstMean,
+                                          double secondMean)
+{
+    double first[4] = {}, second[4] = {};
+    std::size_t j = 1;
+    for (; j + 4 <= count; j += 4) {
+        for (std::size_t k = 0; k < 4; ++k) {
+            first[k] += std::abs(values[j + k] - firstMean);
+            second[k] += std::abs(values[j + k] - secondMean);
+        }
+    }
+    for (; j < count; ++j) {
+        first[j % 4] += std::abs(values[j] - firstMean);
+        second[j % 4] += std::abs(values[j] - secondMean);
+    }
+    return {(first[0] + first[1]) + (first[2] + first[3]) + std::abs(values[0] - firstMean),
+            (second[0] + second[1]) + (second[2] + second[3]) +
+                std::abs(values[count] - secondMean)};
 }
 
 } // namespace
@@ -138,29 +172,43 @@ Series commodityChannelIndex(const Series &high, const Series &low, const Series
     std::vector<double> typical;
     typical.reserve(n);
     Sum window(period);
+    const double inverse = 1.0 / period;
+    const std::size_t span = std::size_t(period);
+    // (typical - mean) / (0.015 × mean deviation), with one division
+    const auto index = [&](double price, double mean, double deviations) {
+        return ratioOr((price - mean) * period, 0.015 * deviations, 0);
+    };
+    // The mean deviation has no running form, so each window is read again. Two windows are
+    // read together, one point apart: a point waits for the next one to pair with.
+    struct Waiting
+    {
+        std::size_t at;
+        double price, mean;
+    };
+    std::optional<Waiting> waiting;
     for (std::size_t i = 0; i < n; ++i) {
         if (anyMissing(high[i], low[i], close[i]))
             continue;
-        typical.push_back((high[i] + low[i] + close[i]) / 3);
-        window.push(typical.back());
+        const double price = (high[i] + low[i] + close[i]) / 3;
+        typical.push_back(price);
+        window.push(price);
         if (!window.full())
             continue;
-        const double mean = window.mean();
-        // The mean deviation has no running form: one pass over the window, four sums at a time.
-        const double *w = typical.data() + typical.size() - std::size_t(period);
-        double d0 = 0, d1 = 0, d2 = 0, d3 = 0;
-        int j = 0;
-        for (; j + 4 <= period; j += 4) {
-            d0 += std::abs(w[j] - mean);
-            d1 += std::abs(w[j + 1] - mean);
-            d2 += std::abs(w[j + 2] - mean);
-            d3 += std::abs(w[j + 3] - mean);
+        const double mean = window.sum() * inverse;
+        if (!waiting) {
+            waiting = Waiting{i, price, mean};
+            continue;
         }
-        for (; j < period; ++j)
-            d0 += std::abs(w[j] - mean);
-        const double deviation = (d0 + d1 + d2 + d3) / period;
-        result[i] = ratioOr(typical.back() - mean, 0.015 * deviation, 0);
+        const double *both = typical.data() + typical.size() - span - 1;
+        const auto [earlier, later] = deviationsOfTwo(both, span, waiting->mean, mean);
+        result[waiting->at] = index(waiting->price, waiting->mean, earlier);
+        result[i] = index(price, mean, later);
+        waiting.reset();
     }
+    if (waiting)
+        result[waiting->at] =
+            index(waiting->price, waiting->mean,
+                  deviations(typical.data() + typical.size() - span, span, waiting->mean));
     return result;
 }
 

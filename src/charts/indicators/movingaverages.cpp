@@ -2,8 +2,9 @@
 
 #include "chartconst.h"
 
-#include "series_arith.h"
+#include "series_running.h"
 #include "series_window.h"
+
 #include <cstddef>
 
 namespace Indicators {
@@ -20,18 +21,48 @@ Series exponentialMovingAverage(const Series &values, int period)
 
 Series triangularMovingAverage(const Series &values, int period)
 {
-    const int half = period / 2 + 1;
-    return ::Series::movAvg(::Series::movAvg(values, half), half);
+    // Two averages spanning `period` points together: for an even period n/2 + 1 and n/2
+    // points, for an odd one (n + 1)/2 twice, so the weights rise to the middle and fall again.
+    const int first = period / 2 + 1;
+    const int second = period % 2 == 0 ? period / 2 : first;
+    return ::Series::movAvg(::Series::movAvg(values, first), second);
 }
 
 Series weightedMovingAverage(const Series &values, int period)
 {
+    Series result(values.size(), Chart::NoValue);
     if (period < 1)
-        return Series(values.size(), Chart::NoValue);
-    Series sum(values.size(), 0.0);
-    for (int i = 1; i <= period; ++i)
-        sum = ::Series::add(sum, ::Series::mul(::Series::movAvg(values, i), double(i)));
-    return ::Series::div(sum, period * (period + 1) / 2.0);
+        return result;
+    // The weighted sum moves by period × the newest value less the previous window's sum, so
+    // each point costs the same whatever the period. Both sums are recomputed from the window
+    // now and then so that rounding does not build up.
+    const std::size_t window = std::size_t(period);
+    const double weights = period * (period + 1) / 2.0;
+    std::vector<double> ring(window);
+    std::size_t slot = 0, seen = 0;
+    double weighted = 0, plain = 0;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const double value = values[i];
+        if (Chart::isNoValue(value))
+            continue;
+        weighted += period * value - plain;
+        plain += value - (seen >= window ? ring[slot] : 0);
+        ring[slot] = value;
+        if (++slot == window)
+            slot = 0;
+        if (++seen < window)
+            continue;
+        if ((seen & 1023) == 0) {
+            weighted = plain = 0;
+            for (std::size_t j = 0; j < window; ++j) {
+                const double w = ring[(slot + j) % window]; // oldest first, weight 1
+                plain += w;
+                weighted += double(j + 1) * w;
+            }
+        }
+        result[i] = weighted / weights;
+    }
+    return result;
 }
 
 Series wilderAverage(const Series &values, int period)
@@ -39,21 +70,10 @@ Series wilderAverage(const Series &values, int period)
     Series result(values.size(), Chart::NoValue);
     if (period < 1)
         return result;
-    double average = 0;
-    int seen = 0;
+    ::Series::Running::Wilder average(period);
     for (std::size_t i = 0; i < values.size(); ++i) {
-        if (Chart::isNoValue(values[i]))
-            continue;
-        ++seen;
-        if (seen < period) {
-            average += values[i];
-            continue;
-        }
-        if (seen == period)
-            average = (average + values[i]) / period;
-        else
-            average = (average * (period - 1) + values[i]) / period;
-        result[i] = average;
+        if (!Chart::isNoValue(values[i]) && average.push(values[i]))
+            result[i] = average.value();
     }
     return result;
 }

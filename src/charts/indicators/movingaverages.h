@@ -11,7 +11,8 @@ using Series = std::vector<double>;
 Series simpleMovingAverage(const Series &values, int period);
 // Exponential average with the factor 2 / (period + 1).
 Series exponentialMovingAverage(const Series &values, int period);
-// The average of the average, both over period / 2 + 1 points.
+// The average of the average, spanning period points together: over period / 2 + 1 and then
+// period / 2 points for an even period, over (period + 1) / 2 points twice for an odd one.
 Series triangularMovingAverage(const Series &values, int period);
 // Weights 1..period, the latest point weighing most.
 Series weightedMovingAverage(const Series &values, int period);

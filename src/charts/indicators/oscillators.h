@@ -14,7 +14,11 @@ struct DirectionalMovement
     Series adx;
 };
 
-// +DI, -DI and ADX, each smoothed exponentially with the factor 2 / (period + 1).
+// Wilder's directional movement: +DI and -DI are 100 × the running sums (first period values,
+// then each new value replacing a period-th) of the dominant up or down move over those of the
+// true range, 0 without range, from the period-th move on; ADX is Wilder's average of
+// 100 × |+DI - -DI| / (+DI + -DI) (0 where the sum is 0), from the (2 × period - 1)-th on.
+// Points missing any input get no value and are skipped.
 DirectionalMovement averageDirectionalIndex(const Series &high, const Series &low,
                                             const Series &close, int period);
 

@@ -2,16 +2,15 @@
 
 #include "chartconst.h"
 
-#include <cstddef>
-
 #include <algorithm>
+#include <cstddef>
 
 namespace Indicators {
 
 std::vector<double> parabolicSar(const std::vector<double> &high, const std::vector<double> &low,
                                  double start, double step, double cap)
 {
-    const size_t count = std::min(high.size(), low.size());
+    const std::size_t count = std::min(high.size(), low.size());
     std::vector<double> sar(count, Chart::NoValue);
     int seen = 0;
     bool longTrend = true;
@@ -25,42 +24,35 @@ std::vector<double> parabolicSar(const std::vector<double> &high, const std::vec
         ++seen;
         if (seen == 2) {
             longTrend = !(l < previousLow);
-            if (longTrend) {
-                current = previousLow;
-                extreme = std::max(h, previousHigh);
-            } else {
-                current = std::max(h, previousHigh);
-                extreme = l;
-            }
+            current = longTrend ? previousLow : std::max(h, previousHigh);
+            extreme = longTrend ? h : l;
             sar[i] = current;
         } else if (seen > 2) {
-            acceleration = std::min(acceleration, cap);
             current += (extreme - current) * acceleration;
-            if (!longTrend) {
-                if (h <= current) {
-                    if (l < extreme) {
-                        extreme = l;
-                        acceleration += step;
-                    }
-                    current = std::max({current, previousHigh, secondPreviousHigh});
-                } else {
-                    longTrend = true;
-                    current = extreme;
+            // The stop is placed outside the two bars before it first, then tested against this
+            // bar; a stop that is hit flips to the far side of the trend just ended, and never
+            // inside this bar either.
+            if (longTrend) {
+                current = std::min({current, previousLow, secondPreviousLow});
+                if (l < current) {
+                    longTrend = false;
+                    current = std::max({extreme, previousHigh, h});
+                    extreme = l;
                     acceleration = start;
+                } else if (h > extreme) {
                     extreme = h;
+                    acceleration = std::min(acceleration + step, cap);
                 }
             } else {
-                if (l >= current) {
-                    if (h > extreme) {
-                        extreme = h;
-                        acceleration += step;
-                    }
-                    current = std::min({current, previousLow, secondPreviousLow});
-                } else {
-                    longTrend = false;
-                    current = extreme;
+                current = std::max({current, previousHigh, secondPreviousHigh});
+                if (h > current) {
+                    longTrend = true;
+                    current = std::min({extreme, previousLow, l});
+                    extreme = h;
                     acceleration = start;
+                } else if (l < extreme) {
                     extreme = l;
+                    acceleration = std::min(acceleration + step, cap);
                 }
             }
             sar[i] = current;

@@ -30,20 +30,14 @@ template <typename Place>
 Series placeInRange(const Series &high, const Series &low, const Series &close, int period,
                     Place place)
 {
-    const std::size_t n = std::min({high.size(), low.size(), close.size()});
     Series result(close.size(), Chart::NoValue);
     if (period < 1)
         return result;
-    Highest highest(period);
-    Lowest lowest(period);
-    for (std::size_t i = 0; i < n; ++i) {
-        if (anyMissing(high[i], low[i], close[i]))
-            continue;
-        highest.push(high[i]);
-        lowest.push(low[i]);
-        if (highest.full())
-            result[i] =
-                place(ratioOr(close[i] - lowest.value(), highest.value() - lowest.value(), 0.5));
+    const RangeExtremes range = rangeExtremes(high, low, close, period);
+    for (std::size_t i = 0; i < range.highest.size(); ++i) {
+        const double highest = range.highest[i], lowest = range.lowest[i];
+        if (!anyMissing(highest, close[i]))
+            result[i] = place(ratioOr(close[i] - lowest, highest - lowest, 0.5));
     }
     return result;
 }

@@ -77,19 +77,13 @@ Series chaikinVolatility(const Series &high, const Series &low, int emaPeriod, i
 
 Series donchianChannelWidth(const Series &high, const Series &low, int period)
 {
-    const std::size_t n = std::min(high.size(), low.size());
     Series result(high.size(), Chart::NoValue);
     if (period < 1)
         return result;
-    Highest highest(period);
-    Lowest lowest(period);
-    for (std::size_t i = 0; i < n; ++i) {
-        if (anyMissing(high[i], low[i]))
-            continue;
-        highest.push(high[i]);
-        lowest.push(low[i]);
-        if (highest.full())
-            result[i] = highest.value() - lowest.value();
+    const RangeExtremes range = rangeExtremes(high, low, {}, period);
+    for (std::size_t i = 0; i < range.highest.size(); ++i) {
+        if (!anyMissing(range.highest[i]))
+            result[i] = range.highest[i] - range.lowest[i];
     }
     return result;
 }
