@@ -22,7 +22,7 @@ QByteArray installerBody()
 
 QString savedInstaller(UpdateFixture &fixture)
 {
-    return fixture.profile().profileDirectory() + "/CorvaneSetup-1.12.03.17.sh";
+    return fixture.profile().profileDirectory() + "/updates/CorvaneSetup-1.12.03.17.sh";
 }
 
 // Runs `action` on the progress dialog once it is up.
@@ -55,6 +55,7 @@ private slots:
 
     void anEqualVersionOffersNothing();
     void aNewerVersionIsDownloadedAndStartedOnlyAfterYes();
+    void anInstallerNamedLikeAProfileFileLeavesThatFileAlone();
     void aDeclinedOfferDownloadsNothing();
     void aRedirectedVersionFileIsFollowed();
     void aWindowsLineEndStillOffersTheVersion();
@@ -147,6 +148,26 @@ void UpdateTest::aNewerVersionIsDownloadedAndStartedOnlyAfterYes()
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(saved.readAll(), installerBody());
     QVERIFY(saved.permissions().testFlag(QFile::ExeOwner));
+}
+
+void UpdateTest::anInstallerNamedLikeAProfileFileLeavesThatFileAlone()
+{
+    const QString sameName = QStringLiteral("/Downloads/mydb.db3");
+    fixture->scriptVersionFile("1.12.03.17", sameName);
+    fixture->server().scriptBody(sameName, installerBody());
+    fixture->boxes().answer("Downloader", QMessageBox::Yes);
+    QDir().mkpath(fixture->profile().profileDirectory());
+    const QString store = fixture->profile().profileDirectory() + "/mydb.db3";
+    QFile stored(store);
+    QVERIFY(stored.open(QIODevice::WriteOnly));
+    stored.write("the investor's data");
+    stored.close();
+
+    UpdateClass updater;
+    const QString saved = fixture->profile().profileDirectory() + "/updates/mydb.db3";
+    QCOMPARE(fixture->startedInstallers(), QStringList{saved});
+    QVERIFY(stored.open(QIODevice::ReadOnly));
+    QCOMPARE(stored.readAll(), QByteArray("the investor's data"));
 }
 
 void UpdateTest::aDeclinedOfferDownloadsNothing()

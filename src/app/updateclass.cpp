@@ -108,10 +108,12 @@ UpdateClass::Outcome UpdateClass::check(bool onDemand)
     if (MessageBoxes::show(boxParent(), offer) != QMessageBox::Yes)
         return Outcome::Declined;
 
-    // On the very first run the profile folder does not exist yet; the store would create it a
-    // moment later anyway.
-    QDir::home().mkpath(QStringLiteral(".corvane2"));
-    installerPath = QStringLiteral("%1/.corvane2/%2").arg(QDir::home().absolutePath(), fileName);
+    // The file name comes from the network: in a folder of its own it can never replace one of
+    // the profile's files (an installer named "mydb.db3" would otherwise delete the store). On
+    // the very first run not even the profile folder exists yet.
+    const QString folder = QStringLiteral("%1/.corvane2/updates").arg(QDir::home().absolutePath());
+    QDir().mkpath(folder);
+    installerPath = folder + QLatin1Char('/') + fileName;
     if (!downloadInstaller())
         return Outcome::NotDownloaded;
 
