@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFrame>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -53,6 +54,7 @@ private slots:
     void opensOnTheHomePageWithItsRowSelected();
     void navigationRowsCarryLabelsIconsAndShowTheirPage();
     void navigationListSettings();
+    void navigationKeepsItsWidthInANarrowWindow();
     void menusHoldTheirActionsInOrder();
     void titleNamesTheVersion();
     void splashReportsEveryStepInOrder();
@@ -129,6 +131,15 @@ void MainWindowTest::navigationListSettings()
     QVERIFY(!list->isWrapping() && list->wordWrap() && !list->isSortingEnabled());
     QCOMPARE(list->maximumWidth(), 110);
     QCOMPARE(list->item(1)->font().family(), QString("Segoe UI"));
+}
+
+void MainWindowTest::navigationKeepsItsWidthInANarrowWindow()
+{
+    window->show();
+    window->resize(900, 600);
+    QCoreApplication::processEvents();
+    QCOMPARE(window->findChild<QListWidget *>("listWidget")->width(), 110);
+    QCOMPARE(window->findChild<QFrame *>("frame_2")->width(), 110);
 }
 
 void MainWindowTest::menusHoldTheirActionsInOrder()

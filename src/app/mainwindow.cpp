@@ -84,9 +84,11 @@ void MainWindow::layOutCentralWidget()
     navigation->setSpacing(0);
     navigation->addWidget(ui->frame_2, 0);
     navigation->addWidget(ui->listWidget, 1);
-    ui->frame_2->setMaximumWidth(110);
+    // The navigation keeps its width: when the window is narrower than the pages would like, the
+    // pages give up the room, not the page names and the ticker above them.
+    ui->frame_2->setFixedWidth(110);
     ui->frame_2->setMinimumHeight(40);
-    ui->listWidget->setMaximumWidth(110);
+    ui->listWidget->setFixedWidth(110);
 
     auto *columns = new QHBoxLayout(ui->centralWidget);
     columns->setContentsMargins(0, 0, 0, 0);
