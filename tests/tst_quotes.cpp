@@ -76,6 +76,7 @@ void QuotesTest::followedSymbolsComeFromThreeTablesOnceEach()
     fixture.store().ExecSQL("INSERT INTO portfolio (symbol, transType) VALUES('AAPL','BUY')");
     fixture.store().ExecSQL("INSERT INTO watchedSymbols (symbol, listId) VALUES('MSFT',1)");
     fixture.store().ExecSQL("INSERT INTO watchedSymbols (symbol, listId) VALUES('CSCO',1)");
+    fixture.store().ExecSQL("INSERT INTO portfolio (symbol, transType) VALUES('','DEPOSIT')");
     QCOMPARE(QuoteSnapshot::followedSymbols(fixture.store()),
              QStringList({"AAPL", "MSFT", "XOM", "CSCO"}));
 }

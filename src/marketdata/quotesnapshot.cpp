@@ -39,7 +39,8 @@ QStringList followedSymbols(GDatabaseClass &store)
                               "SELECT symbol FROM portfolio ORDER BY symbol ASC",
                               "SELECT symbol FROM watchedSymbols ORDER BY symbol ASC"}) {
         for (const QString &symbol : store.GetSQLRecords(QString::fromLatin1(query))) {
-            if (seen.contains(symbol))
+            // Deposits and withdrawals are portfolio rows without a symbol: nothing to quote.
+            if (symbol.isEmpty() || seen.contains(symbol))
                 continue;
             seen.insert(symbol);
             symbols << symbol;
