@@ -229,6 +229,10 @@ void ExportTest::historyOfTheChosenSymbolIsWrittenOldestFirst()
     fixture->addHistoryRow(QStringLiteral("AAPL"), intraday, QStringLiteral("11"),
                            QStringLiteral("11.5"), QStringLiteral("10.9"), QStringLiteral("11.2"),
                            QStringLiteral("50"));
+    // A number that names no day stays as stored.
+    fixture->addHistoryRow(QStringLiteral("AAPL"), 20261299, QStringLiteral("1"),
+                           QStringLiteral("2"), QStringLiteral("0.5"), QStringLiteral("1.5"),
+                           QStringLiteral("7"));
     fixture->addHistoryRow(QStringLiteral("MSFT"), 20261201, QStringLiteral("1"),
                            QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"),
                            QStringLiteral("1"));
@@ -247,11 +251,12 @@ void ExportTest::historyOfTheChosenSymbolIsWrittenOldestFirst()
     QVERIFY(fixture->saveRequests().first().suggestedPath.endsWith(
         QStringLiteral("corvane-history-AAPL-%1.csv").arg(today())));
     const QList<QStringList> records = ExportFixture::readCsv(path);
-    QCOMPARE(records.size(), 4);
+    QCOMPARE(records.size(), 5);
     QCOMPARE(records.at(0), QStringList({"Date", "Open", "High", "Low", "Close", "Volume"}));
     QCOMPARE(records.at(1), QStringList({"2026-12-01", "9.5", "10.25", "9", "10.1", "900"}));
     QCOMPARE(records.at(2), QStringList({"2026-12-02", "10.5", "11", "10", "10.75", "1200"}));
-    QCOMPARE(records.at(3),
+    QCOMPARE(records.at(3), QStringList({"20261299", "1", "2", "0.5", "1.5", "7"}));
+    QCOMPARE(records.at(4),
              QStringList({"2026-12-03 14:30:00", "11", "11.5", "10.9", "11.2", "50"}));
 }
 
@@ -265,8 +270,8 @@ void ExportTest::historyWithoutAnyStoredRowsSaysSo()
 
 void ExportTest::cancelledHistoryLeavesTheOldFile()
 {
-    fixture->addDailyHistory(QStringLiteral("AAPL"), 3 * HistoryExport::ProgressEveryRows,
-                             QDate(1990, 1, 1));
+    QVERIFY(fixture->addDailyHistory(QStringLiteral("AAPL"), 3 * HistoryExport::ProgressEveryRows,
+                                     QDate(1990, 1, 1)));
     const QString path = fixture->path(QStringLiteral("history.csv"));
     writeOldFile(path, "old export");
     qint64 seen = 0;

@@ -76,21 +76,29 @@ void appendTwoDigits(QByteArray &out, int value)
     out.append(char('0' + value / 10)).append(char('0' + value % 10));
 }
 
+void appendDate(QByteArray &out, int year, int month, int day)
+{
+    if (year < 0 || year > 9999) {
+        out.append(QDate(year, month, day).toString(Qt::ISODate).toLatin1());
+        return;
+    }
+    appendTwoDigits(out, year / 100);
+    appendTwoDigits(out, year % 100);
+    out.append('-');
+    appendTwoDigits(out, month);
+    out.append('-');
+    appendTwoDigits(out, day);
+}
+
 void appendDate(QByteArray &out, QDate date)
 {
     if (!date.isValid())
         return;
-    if (date.year() < 0 || date.year() > 9999) {
-        out.append(date.toString(Qt::ISODate).toLatin1());
-        return;
-    }
-    const int year = date.year();
-    appendTwoDigits(out, year / 100);
-    appendTwoDigits(out, year % 100);
-    out.append('-');
-    appendTwoDigits(out, date.month());
-    out.append('-');
-    appendTwoDigits(out, date.day());
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    date.getDate(&year, &month, &day);
+    appendDate(out, year, month, day);
 }
 
 void appendDateTime(QByteArray &out, const QDateTime &time)
@@ -234,6 +242,13 @@ void Writer::date(QDate value)
 {
     separate();
     appendDate(buffer, value);
+}
+
+void Writer::date(int year, int month, int day)
+{
+    separate();
+    if (QDate::isValid(year, month, day))
+        appendDate(buffer, year, month, day);
 }
 
 void Writer::dateTime(const QDateTime &value)

@@ -60,6 +60,8 @@ public:
     void number(double value);
     void integer(qint64 value);
     void date(QDate value);
+    // The same without building a QDate; an impossible day gives an empty field.
+    void date(int year, int month, int day);
     void dateTime(const QDateTime &value);
     void empty();
     void value(const QVariant &value);

@@ -1,7 +1,5 @@
 #include "export/exporttables.h"
 
-#include "charts/chartnews.h"
-
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -208,14 +206,6 @@ QVariant localTimeOfMs(const QVariant &milliseconds)
     if (!ok || milliseconds.isNull())
         return {};
     return QDateTime::fromMSecsSinceEpoch(ms);
-}
-
-QVariant historyDate(qint64 storedDate)
-{
-    if (ChartNews::isIntradayDate(storedDate))
-        return QDateTime::fromSecsSinceEpoch(storedDate);
-    const QDate day(int(storedDate / 10000), int(storedDate / 100 % 100), int(storedDate % 100));
-    return day.isValid() ? QVariant(day) : QVariant(storedDate);
 }
 
 } // namespace ExportTables

@@ -43,7 +43,5 @@ Csv::Table wraps(const QList<QVariantList> &rows);
 // A stored time in milliseconds since the epoch as local date and time; null when it is not a
 // number.
 QVariant localTimeOfMs(const QVariant &milliseconds);
-// A price-history date: yyyyMMdd as a date, Unix seconds (30110429 and above) as local time.
-QVariant historyDate(qint64 storedDate);
 
 } // namespace ExportTables

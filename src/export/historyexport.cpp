@@ -1,9 +1,10 @@
 #include "export/historyexport.h"
 
-#include "export/exporttables.h"
+#include "charts/chartnews.h"
 #include "export/storerows.h"
 #include "store/gdatabaseclass.h"
 
+#include <QDateTime>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -35,9 +36,19 @@ void writeDate(Csv::Writer &writer, const QVariant &stored)
     const qint64 date = stored.toLongLong(&ok);
     if (!ok || stored.isNull()) {
         writer.value(stored);
-        return;
+    } else if (ChartNews::isIntradayDate(date)) {
+        writer.dateTime(QDateTime::fromSecsSinceEpoch(date));
+    } else {
+        // yyyyMMdd, split without a QDate: this runs for every row. A number that names no day
+        // is kept as it is stored.
+        const int year = int(date / 10000);
+        const int month = int(date / 100 % 100);
+        const int day = int(date % 100);
+        if (QDate::isValid(year, month, day))
+            writer.date(year, month, day);
+        else
+            writer.integer(date);
     }
-    writer.value(ExportTables::historyDate(date));
 }
 
 } // namespace

@@ -33,8 +33,8 @@ public:
     void answerSymbol(const QString &symbol);
     QStringList symbolsOffered() const { return offered; }
 
-    // `rows` daily rows from `first`, prices rising by one cent a day.
-    void addDailyHistory(const QString &symbol, int rows, QDate first);
+    // `rows` daily rows from `first`, prices rising by one cent a day; false when not stored.
+    bool addDailyHistory(const QString &symbol, int rows, QDate first);
     void addHistoryRow(const QString &symbol, qint64 date, const QString &open, const QString &high,
                        const QString &low, const QString &close, const QString &volume);
     void addFeed(int id, const QString &title);
