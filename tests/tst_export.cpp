@@ -1,3 +1,5 @@
+#include "charts/chartclass.h"
+#include "charts/chartframeclass.h"
 #include "export/exportfile.h"
 #include "export/exportmenu.h"
 #include "export/exporttables.h"
@@ -68,6 +70,7 @@ private slots:
     void fundamentalsFollowTheGridsColumnsAndOrder();
     void historyOfTheChosenSymbolIsWrittenOldestFirst();
     void historyWithoutAnyStoredRowsSaysSo();
+    void historyOfTheChartInFrontNeedsNoQuestion();
     void cancelledHistoryLeavesTheOldFile();
     void headlinesOfFollowedSymbolsKeepTheirText();
     void calendarDatesFallInTheShownWeek_data();
@@ -266,6 +269,41 @@ void ExportTest::historyWithoutAnyStoredRowsSaysSo()
     QVERIFY(fixture->boxes().wasShown(QStringLiteral("Export historical data")));
     QVERIFY(fixture->saveRequests().isEmpty());
     QVERIFY(!menu->historyExportRunning());
+}
+
+void ExportTest::historyOfTheChartInFrontNeedsNoQuestion()
+{
+    const ServiceUrlOverride offline(QStringLiteral("http://127.0.0.1:9")); // downloads fail
+    fixture->addHistoryRow(QStringLiteral("AAPL"), 20261201, QStringLiteral("1"),
+                           QStringLiteral("2"), QStringLiteral("0.5"), QStringLiteral("1.5"),
+                           QStringLiteral("7"));
+    fixture->addHistoryRow(QStringLiteral("MSFT"), 20261201, QStringLiteral("3"),
+                           QStringLiteral("4"), QStringLiteral("2"), QStringLiteral("3.5"),
+                           QStringLiteral("9"));
+    QWidget chartHost;
+    ChartClass charts(&chartHost);
+    charts.latestChart()->showSymbol(QStringLiteral("MSFT"));
+    ExportMenu chartMenu(window.get(), nullptr, nullptr, &charts);
+    QCOMPARE(chartMenu.frontChartSymbol(), QStringLiteral("MSFT"));
+    const QString path = fixture->path(QStringLiteral("front.csv"));
+    fixture->answerSave(path);
+    QSignalSpy finished(&chartMenu, &ExportMenu::historyExportFinished);
+
+    chartMenu.exportHistory();
+
+    QVERIFY(finished.wait(10000) || finished.size() == 1);
+    QVERIFY(fixture->symbolsOffered().isEmpty());
+    const QList<QStringList> records = ExportFixture::readCsv(path);
+    QCOMPARE(records.size(), 2);
+    QCOMPARE(records.at(1), QStringList({"2026-12-01", "3", "4", "2", "3.5", "9"}));
+
+    // A new tab in front shows no symbol yet: then the user is asked.
+    charts.newChart();
+    QCOMPARE(chartMenu.frontChartSymbol(), QString());
+    fixture->answerSymbol(QString());
+    chartMenu.exportHistory();
+    QCOMPARE(fixture->symbolsOffered(), QStringList({"AAPL", "MSFT"}));
+    QVERIFY(!chartMenu.historyExportRunning());
 }
 
 void ExportTest::cancelledHistoryLeavesTheOldFile()
