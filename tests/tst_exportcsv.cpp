@@ -104,7 +104,8 @@ void ExportCsvTest::formulaTextIsGuardedButNumbersAreNot_data()
     QTest::newRow("tab") << QStringLiteral("\t=1") << QStringLiteral("'\t=1");
     QTest::newRow("carriage return") << QStringLiteral("\r=1") << QStringLiteral("'\r=1");
     QTest::newRow("unit after sign") << QStringLiteral("-583.2B") << QStringLiteral("'-583.2B");
-    QTest::newRow("lone dash") << QStringLiteral("-") << QStringLiteral("'-");
+    QTest::newRow("lone dash") << QStringLiteral("-") << QStringLiteral("-");
+    QTest::newRow("lone plus") << QStringLiteral("+") << QStringLiteral("'+");
     QTest::newRow("negative number") << QStringLiteral("-0.40") << QStringLiteral("-0.40");
     QTest::newRow("signed percent") << QStringLiteral("+1.25%") << QStringLiteral("+1.25%");
     QTest::newRow("exponent") << QStringLiteral("-1.5e-3") << QStringLiteral("-1.5e-3");

@@ -149,7 +149,8 @@ bool readsAsNumber(QStringView text)
 
 bool needsFormulaGuard(QStringView text)
 {
-    if (text.isEmpty())
+    // A lone "-" is the usual mark of a missing value and no formula.
+    if (text.isEmpty() || text == QLatin1String("-"))
         return false;
     switch (text.front().unicode()) {
     case '=':
@@ -175,13 +176,6 @@ QByteArray numberField(double value)
 {
     QByteArray out;
     appendNumber(out, value);
-    return out;
-}
-
-QByteArray integerField(qint64 value)
-{
-    QByteArray out;
-    appendInteger(out, value);
     return out;
 }
 

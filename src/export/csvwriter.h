@@ -17,7 +17,8 @@ class QIODevice;
 // Numbers are written bare with "." and every digit they need; dates are ISO 8601.
 //
 // Text that a spreadsheet would run as a formula (it starts with =, +, -, @, a tab or a carriage
-// return and does not read as a plain number) gets a leading apostrophe, so a headline such as
+// return, is more than a lone "-" and does not read as a plain number) gets a leading apostrophe,
+// so a headline such as
 // "=HYPERLINK(...)" arrives as the text it is. Every text field goes through this guard.
 namespace Csv {
 
@@ -34,7 +35,6 @@ QByteArray textField(QStringView text);
 // The shortest text that reads back as the same double, never with an exponent; "-0" is "0".
 // Not-a-number and infinities have no spreadsheet form and give an empty field.
 QByteArray numberField(double value);
-QByteArray integerField(qint64 value);
 QByteArray dateField(QDate date);                // 2026-12-09
 QByteArray dateTimeField(const QDateTime &time); // 2026-12-09 14:30:00, as given (local time)
 
