@@ -7,6 +7,7 @@
 #include "app/updateclass.h"
 #include "charts/chartclass.h"
 #include "common/messageboxes.h"
+#include "export/exportmenu.h"
 #include "marketdata/gfundfieldsclass.h"
 #include "marketdata/gmanagesymbols.h"
 #include "news/addrssclass.h"
@@ -155,6 +156,7 @@ void MainWindow::createPages()
     tray = new SystemTray(this);
     connect(alertMonitor, &AlertMonitor::notification, tray, &SystemTray::showNotification);
     ui->actionExit_to_Systray->setEnabled(tray->isAvailable());
+    exports = new ExportMenu(this, welcome, calendarPage, charts);
 
     // The last page holds the settings now; start on the home page instead.
     ui->listWidget->setCurrentRow(0);
@@ -235,4 +237,34 @@ void MainWindow::on_actionAbout_triggered()
         this, tr("About Corvane"),
         tr("Corvane\nVersion %1\n\nQuotes, charts and news for private investors.")
             .arg(QStringLiteral(CORVANE_VERSION)));
+}
+
+void MainWindow::on_actionPortfolio_triggered()
+{
+    exports->exportPortfolio();
+}
+
+void MainWindow::on_actionFundamentals_triggered()
+{
+    exports->exportFundamentals();
+}
+
+void MainWindow::on_actionHistorical_data_triggered()
+{
+    exports->exportHistory();
+}
+
+void MainWindow::on_actionHeadlines_triggered()
+{
+    exports->exportHeadlines();
+}
+
+void MainWindow::on_actionCalendar_triggered()
+{
+    exports->exportCalendar();
+}
+
+void MainWindow::on_actionWraps_triggered()
+{
+    exports->exportWraps();
 }

@@ -8,6 +8,7 @@ class ArticlesClass;
 class CalendarClass;
 class ChartClass;
 class EducationClass;
+class ExportMenu;
 class GDatabaseClass;
 class NewsHighlightsClass;
 class PortfolioClass;
@@ -37,6 +38,8 @@ public:
 
     // The splash messages shown while building the window, in order.
     QStringList splashMessagesShown() const { return splashMessages; }
+    // What the Export menu's entries run.
+    ExportMenu *exportMenu() const { return exports; }
 
 public slots:
     void changeListWidgetRow(int row);
@@ -56,6 +59,12 @@ private slots:
     void on_actionUpdate_triggered();
     void on_actionAbout_triggered();
     void on_actionExit_to_Systray_triggered();
+    void on_actionPortfolio_triggered();
+    void on_actionFundamentals_triggered();
+    void on_actionHistorical_data_triggered();
+    void on_actionHeadlines_triggered();
+    void on_actionCalendar_triggered();
+    void on_actionWraps_triggered();
 
 private:
     void showSplashMessage(const QString &message);
@@ -81,4 +90,5 @@ private:
     EducationClass *educationPage = nullptr;
     SupportClass *supportPage = nullptr;
     WatchlistClass *watchlistPage = nullptr;
+    ExportMenu *exports = nullptr;
 };

@@ -19,6 +19,7 @@ public:
     MessageBoxAnswers &boxes() { return base.storeFixture().boxes(); }
     QStringList rows(const QString &query) { return base.rows(query); }
     int count(const QString &table) { return base.count(table); }
+    MarketDataFixture &marketData() { return base; }
 
     // A portfolio row; returns its id.
     qint64 addEntry(const QString &symbol, const QString &type, const QString &shares,
