@@ -64,8 +64,8 @@ void ChartPixelsTest::chartsDrawAsCheckedIn()
     look.price = Price(price);
     look.percentageAxis = percentageAxis;
     look.panels.assign(panels.begin(), panels.end());
-    auto chart = compose(intraday ? intradayWalk(rows) : dailyWalk(rows), look);
-    const QImage drawn = chart->makeImage();
+    auto composed = compose(intraday ? intradayWalk(rows) : dailyWalk(rows), look);
+    const QImage drawn = composed.chart->makeImage();
     QVERIFY(!drawn.isNull());
     const QString difference = GoldenImage::mismatch(drawn, name);
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
@@ -79,7 +79,7 @@ void ChartPixelsTest::aChangedPixelIsReported()
     look.width = 1000;
     look.height = 640;
     look.panels = {MacdEntry, RsiEntry};
-    QImage drawn = compose(dailyWalk(250), look)->makeImage().copy();
+    QImage drawn = compose(dailyWalk(250), look).chart->makeImage().copy();
     drawn.setPixel(500, 300, drawn.pixel(500, 300) ^ 0x00010000u);
     const QString difference = GoldenImage::mismatch(drawn, "candles_macd_rsi");
     QVERIFY2(difference.startsWith("1 pixels differ, the first at (500, 300)"),

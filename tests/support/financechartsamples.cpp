@@ -67,9 +67,10 @@ Rows intradayWalk(int count, unsigned seed)
     return rows;
 }
 
-std::unique_ptr<FinanceChart> compose(const Rows &rows, const Look &look)
+Composed compose(const Rows &rows, const Look &look)
 {
-    auto chart = std::make_unique<FinanceChart>(look.width);
+    Composed composed{std::make_unique<FinanceChart>(look.width)};
+    FinanceChart *chart = composed.chart.get();
     chart->setPlotAreaStyle(BaseChart::linearGradientColor(0, 0, 350, 0, 0x132c4e, 0xffffff),
                             0x21486e, 0x21486e, 0x21486e, 0x21486e);
     chart->setPlotAreaBorder(0x21486e, 0);
@@ -86,6 +87,8 @@ std::unique_ptr<FinanceChart> compose(const Rows &rows, const Look &look)
         chart->addVolumeBars(75, 0x99ff99, 0xff9999, 0x808080);
     if (look.percentageAxis)
         chart->setPercentageAxis();
+    if (look.parabolicSar)
+        chart->addParabolicSar();
     if (look.bollinger)
         chart->addBollingerBand(20, 2);
     if (look.movingAverages) {
@@ -94,13 +97,13 @@ std::unique_ptr<FinanceChart> compose(const Rows &rows, const Look &look)
     }
     switch (look.price) {
     case Price::Candles:
-        chart->addCandleSticks(0x99ff99, 0xff9999);
+        composed.price = chart->addCandleSticks(0x99ff99, 0xff9999);
         break;
     case Price::CloseLine:
-        chart->addCloseLine(0x64dae3);
+        composed.price = chart->addCloseLine(0x64dae3);
         break;
     case Price::OhlcBars:
-        chart->addOhlcBars(0x99ff99, 0xff9999);
+        composed.price = chart->addOhlcBars(0x99ff99, 0xff9999);
         break;
     }
     for (int entry : look.panels)
@@ -109,7 +112,7 @@ std::unique_ptr<FinanceChart> compose(const Rows &rows, const Look &look)
         BaseChart::linearGradientColor(0, 0, 0, chart->getHeight(), 0x132c4e, 0x060e17),
         Chart::Transparent);
     chart->setBorder(0x21486e);
-    return chart;
+    return composed;
 }
 
 } // namespace FinanceChartSamples

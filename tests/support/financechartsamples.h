@@ -37,6 +37,7 @@ struct Look
     bool bollinger = true;
     bool movingAverages = true; // SMA 50 and EMA 20
     bool percentageAxis = false;
+    bool parabolicSar = false;
     // Panels below the main one, by the chart page's indicator list entries.
     std::vector<int> panels;
 };
@@ -45,6 +46,12 @@ struct Look
 constexpr int MacdEntry = 15, RsiEntry = 27, SlowStochasticEntry = 28, VolumeEntry = 32,
               WilliamsREntry = 33, ObvEntry = 20;
 
-std::unique_ptr<FinanceChart> compose(const Rows &rows, const Look &look);
+struct Composed
+{
+    std::unique_ptr<FinanceChart> chart;
+    Layer *price = nullptr; // candles, line or bars: the layer of the image map
+};
+
+Composed compose(const Rows &rows, const Look &look);
 
 } // namespace FinanceChartSamples
