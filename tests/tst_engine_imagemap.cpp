@@ -5,6 +5,7 @@
 #include "support/enginesamples.h"
 #include "xylayout.h"
 
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -139,6 +140,53 @@ private slots:
         QCOMPARE(h.getHotSpot(500, 5), 0);
         QVERIFY(h.getValue(QStringLiteral("title")).isNull());
         QVERIFY(h.getKey(0).isNull());
+    }
+
+    void handlerFindsWhatASearchOfEveryAreaFinds()
+    {
+        // Thousands of one-pixel candles beside a few wide areas, written in every way the
+        // handler reads: upper-case tags, decimal and negative coordinates.
+        struct Box
+        {
+            double x0, y0, x1, y1;
+        };
+        std::vector<Box> boxes;
+        QString map;
+        QRandomGenerator random(11);
+        for (int i = 0; i < 3000; ++i) {
+            const double x = 40 + i * 0.37, y0 = random.bounded(200), h = random.bounded(60);
+            boxes.push_back({std::floor(x), y0, std::floor(x), y0 + h});
+            map += QStringLiteral("<area shape=\"rect\" coords=\"%1,%2,%3,%4\" title='c%5'>\n")
+                       .arg(std::floor(x))
+                       .arg(y0)
+                       .arg(std::floor(x))
+                       .arg(y0 + h)
+                       .arg(i);
+        }
+        boxes.push_back({-20.5, 10.25, 600.75, 30.5});
+        map += QStringLiteral("<AREA SHAPE=\"RECT\" COORDS=\"-20.5, 10.25, 600.75, 30.5\" "
+                              "title='legend'>\n");
+        boxes.push_back({300, -5, 1400, 400});
+        map += QStringLiteral("<area coords=\"1400,400,300,-5\" title=\"panel\"/>\n");
+        ImageMapHandler h(map);
+        QCOMPARE(h.getHotSpotCount(), int(boxes.size()));
+        int hits = 0;
+        for (int k = 0; k < 20000; ++k) {
+            // Whole pixels, as the mouse gives them, and points between them.
+            const double x = -30 + (k % 2 ? random.bounded(1500.0) : random.bounded(1500));
+            const double y = -10 + random.bounded(420.0);
+            int expected = 0;
+            for (size_t i = 0; i < boxes.size() && !expected; ++i) {
+                const Box &b = boxes[i];
+                if (x >= b.x0 && x <= b.x1 && y >= b.y0 && y <= b.y1)
+                    expected = int(i) + 1;
+            }
+            QCOMPARE(h.getHotSpot(x, y), expected);
+            hits += expected > 0 && expected <= 3000;
+        }
+        QVERIFY(hits > 0); // some points landed on candles, not only on the wide areas
+        QCOMPARE(h.getHotSpot(boxes[1].x0, boxes[1].y0 + 1), 2);
+        QCOMPARE(h.getValue(QStringLiteral("title")), QStringLiteral("c1"));
     }
 
     void stackedChartMapUsesImageCoordinatesOfThePanel()

@@ -53,10 +53,10 @@ private:
     std::vector<Area> m_areas;
     mutable int m_cachedFor = 0;
     mutable std::vector<std::pair<QString, QString>> m_cached;
-    // Areas by column of cellWidth pixels, in map order.
+    // Areas by column of m_cellWidth pixels, in map order.
     std::vector<std::vector<int>> m_columns;
     std::vector<int> m_wide; // default areas and areas without usable bounds
     double m_minX = 0;
-    static constexpr double cellWidth = 8;
+    double m_cellWidth = 8;
     int m_current = 0;
 };
