@@ -2,6 +2,7 @@
 // substituted and escaped fields, and the handler that finds the hot spot under a point.
 
 #include "corvanechart.h"
+#include "imagemap.h"
 #include "support/enginesamples.h"
 #include "xylayout.h"
 
@@ -187,6 +188,62 @@ private slots:
         QVERIFY(hits > 0); // some points landed on candles, not only on the wide areas
         QCOMPARE(h.getHotSpot(boxes[1].x0, boxes[1].y0 + 1), 2);
         QCOMPARE(h.getValue(QStringLiteral("title")), QStringLiteral("c1"));
+    }
+
+    void handlerOfLayerAreasAnswersAsTheMapText_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("query");
+        QTest::newRow("candles with a title")
+            << int(EngineSamples::Candles) << QString() << QString();
+        QTest::newRow("bars with links and a query")
+            << int(EngineSamples::Ohlc) << QStringLiteral("details.html?from=chart&kind=\"bar\"")
+            << QStringLiteral("&when={xLabel|yyyy-mm-dd}&close={close}");
+        QTest::newRow("closing line with the default query")
+            << int(EngineSamples::CloseLine) << QStringLiteral("clickable") << QString();
+    }
+
+    void handlerOfLayerAreasAnswersAsTheMapText()
+    {
+        QFETCH(int, style);
+        QFETCH(QString, url);
+        QFETCH(QString, query);
+        EngineSamples::StackOptions o;
+        o.style = EngineSamples::PriceStyle(style);
+        o.indicatorPanels = 2;
+        auto s = EngineSamples::stackedChart(EngineSamples::randomWalk(700, 3), o);
+        QVERIFY(s.chart->makeChart());
+        // The price layer, then a panel's line and the MACD divergence bars, as a page joins
+        // them.
+        const Layer *layers[] = {s.priceLayer, s.panels[1]->getLayer(0), s.panels[2]->getLayer(2)};
+        QString text;
+        std::vector<ImageMap::LayerAreas> areas;
+        const QString extra =
+            QStringLiteral("title='{xLabel|mmm d} <{value}> & \"{dataSetName}\"'");
+        for (const Layer *layer : layers) {
+            text += layer->getHTMLImageMap(url, query, extra);
+            areas.push_back(layer->getImageMapAreas(url, query, extra));
+        }
+        ImageMapHandler fromText(text), fromLayers(std::move(areas));
+        QCOMPARE(fromLayers.getHotSpotCount(), fromText.getHotSpotCount());
+        QVERIFY(fromText.getHotSpotCount() > 700);
+        int hits = 0;
+        for (int y = 0; y < s.chart->getHeight(); y += 3) {
+            for (int x = 0; x < s.chart->getWidth(); x += 2) {
+                const int spot = fromText.getHotSpot(x, y);
+                QCOMPARE(fromLayers.getHotSpot(x, y), spot);
+                if (spot == 0 || (x + y) % 7 != 0)
+                    continue;
+                ++hits;
+                QCOMPARE(fromLayers.getAttributeCount(), fromText.getAttributeCount());
+                for (int i = 0; i < fromText.getAttributeCount(); ++i) {
+                    QCOMPARE(fromLayers.getKey(i), fromText.getKey(i));
+                    QCOMPARE(fromLayers.getValue(i), fromText.getValue(i));
+                }
+            }
+        }
+        QVERIFY(hits > 100);
     }
 
     void stackedChartMapUsesImageCoordinatesOfThePanel()

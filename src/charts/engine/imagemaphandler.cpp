@@ -68,6 +68,23 @@ ImageMapHandler::ImageMapHandler(const QString &imageMap) : m_map(imageMap)
     index();
 }
 
+ImageMapHandler::ImageMapHandler(std::vector<ImageMap::LayerAreas> layers)
+    : m_layers(std::move(layers))
+{
+    for (int l = 0; l < int(m_layers.size()); ++l) {
+        int ordinal = 0;
+        m_layers[size_t(l)].forEachArea([&](const ImageMap::Coords &c) {
+            Area a;
+            a.bounds = QRectF(QPointF(std::min(c[0], c[2]), std::min(c[1], c[3])),
+                              QPointF(std::max(c[0], c[2]), std::max(c[1], c[3])));
+            a.layer = l;
+            a.ordinal = ordinal++;
+            m_areas.push_back(std::move(a));
+        });
+    }
+    index();
+}
+
 namespace {
 
 // Walks the attributes of one tag body: name and raw (still escaped) value spans.
@@ -226,11 +243,23 @@ void ImageMapHandler::parse()
 
 std::vector<std::pair<QString, QString>> ImageMapHandler::readAttributes(const Area &a) const
 {
+    if (a.layer >= 0) {
+        const QString tag = m_layers[size_t(a.layer)].tag(a.ordinal);
+        return attributesOf(tag, tag.indexOf(u' '), tag.size());
+    }
+    return attributesOf(m_map, a.tagStart, a.tagEnd);
+}
+
+std::vector<std::pair<QString, QString>>
+ImageMapHandler::attributesOf(QStringView text, qsizetype tagStart, qsizetype tagEnd)
+{
     std::vector<std::pair<QString, QString>> attrs;
+    if (tagStart < 0)
+        return attrs;
     QString href;
     bool hasHref = false;
-    const QStringView s = QStringView(m_map).left(a.tagEnd);
-    forEachAttribute(s, a.tagStart, [&](QStringView name, QStringView value) {
+    const QStringView s = text.left(tagEnd);
+    forEachAttribute(s, tagStart, [&](QStringView name, QStringView value) {
         if (name.compare(u"shape", Qt::CaseInsensitive) == 0 ||
             name.compare(u"coords", Qt::CaseInsensitive) == 0)
             return;
