@@ -5,6 +5,7 @@
 #include "charts/financechart.h"
 #include "charts/qchartviewer.h"
 #include "imagemaphandler.h"
+#include "store/pricerows.h"
 #include "store/settingskeys.h"
 #include "support/chartpagefixture.h"
 #include "support/logcapture.h"
@@ -141,6 +142,9 @@ class ChartPageTest : public QObject
 private slots:
     void optionsSurviveIntoTheNextPage();
     void storedDatesReadInBothForms();
+    void storedDaysOutsideTheCalendarAreNoDates_data();
+    void storedDaysOutsideTheCalendarAreNoDates();
+    void priceRowsReadAsTheirRowStringsConvert();
     void newsDatesInSecondsBecomeMilliseconds();
     void intradayNewsIsCountedPerWholeHour();
     void headlinesAreGroupedUnderDateRows();
@@ -195,6 +199,60 @@ void ChartPageTest::storedDatesReadInBothForms()
     QCOMPARE(ChartNews::chartTimeOfStoredDate(1700000000),
              Chart::chartTime(local.date().year(), local.date().month(), local.date().day(),
                               local.time().hour(), local.time().minute(), local.time().second()));
+}
+
+void ChartPageTest::storedDaysOutsideTheCalendarAreNoDates_data()
+{
+    QTest::addColumn<qint64>("stored");
+    QTest::newRow("leap day") << qint64(20240229);
+    QTest::newRow("no 29 February") << qint64(20230229);
+    QTest::newRow("month 13") << qint64(20241301);
+    QTest::newRow("day 0") << qint64(20240100);
+    QTest::newRow("seven digits") << qint64(9991231);
+    QTest::newRow("seven digits, a short day") << qint64(2024011);
+    QTest::newRow("six digits") << qint64(202401);
+    QTest::newRow("five digits") << qint64(20241);
+    QTest::newRow("zero") << qint64(0);
+    QTest::newRow("negative") << qint64(-20240101);
+    QTest::newRow("negative, nine digits") << qint64(-100001011);
+    QTest::newRow("last day before seconds") << qint64(30110428);
+}
+
+void ChartPageTest::storedDaysOutsideTheCalendarAreNoDates()
+{
+    // As a date parser reads the digits: a day that does not exist is no date at all.
+    QFETCH(qint64, stored);
+    const QDate parsed = QDate::fromString(QString::number(stored), QStringLiteral("yyyyMMdd"));
+    QCOMPARE(ChartNews::chartTimeOfStoredDate(stored),
+             Chart::chartTime(parsed.year(), parsed.month(), parsed.day()));
+}
+
+void ChartPageTest::priceRowsReadAsTheirRowStringsConvert()
+{
+    ChartPageFixture fixture;
+    fixture.store().ExecSQL("INSERT INTO qData (date,symbol,Open,High,Low,Close,Volume) VALUES "
+                            "(20240102,'O''NEIL',10.5,11,9.75,10.25,1200300),"
+                            "(20240103,'O''NEIL','10.125','12.5e1',NULL,'n/a',0.1),"
+                            "(1700000000,'O''NEIL',1e-7,3,2,2.5,123456789012),"
+                            "(20240104,'OTHER',1,1,1,1,1)");
+    const PriceRows::Columns rows = PriceRows::read(fixture.store(), "O'NEIL");
+    const QStringList strings = fixture.store().GetSQLRecords(
+        "SELECT date,Open,High,Low,Close,Volume FROM qData WHERE symbol='O''NEIL'");
+    QCOMPARE(rows.size(), 3);
+    QCOMPARE(strings.size(), 3);
+    for (int i = 0; i < rows.size(); ++i) {
+        const QStringList f = strings[i].split('|');
+        QCOMPARE(rows.dates[i], f[0]);
+        QCOMPARE(rows.dateNumbers[size_t(i)], f[0].toLongLong());
+        const std::vector<double> *columns[] = {&rows.open, &rows.high, &rows.low, &rows.close,
+                                                &rows.volume};
+        for (int c = 0; c < 5; ++c)
+            QCOMPARE((*columns[c])[size_t(i)], f[c + 1].toDouble());
+    }
+    QCOMPARE(rows.high[1], 125.0);
+    QCOMPARE(rows.low[1], 0.0);   // missing
+    QCOMPARE(rows.close[1], 0.0); // unreadable
+    QCOMPARE(PriceRows::read(fixture.store(), "NONE").size(), 0);
 }
 
 void ChartPageTest::newsDatesInSecondsBecomeMilliseconds()

@@ -2,9 +2,11 @@
 // substituted and escaped fields, and the handler that finds the hot spot under a point.
 
 #include "corvanechart.h"
+#include "imagemap.h"
 #include "support/enginesamples.h"
 #include "xylayout.h"
 
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -139,6 +141,109 @@ private slots:
         QCOMPARE(h.getHotSpot(500, 5), 0);
         QVERIFY(h.getValue(QStringLiteral("title")).isNull());
         QVERIFY(h.getKey(0).isNull());
+    }
+
+    void handlerFindsWhatASearchOfEveryAreaFinds()
+    {
+        // Thousands of one-pixel candles beside a few wide areas, written in every way the
+        // handler reads: upper-case tags, decimal and negative coordinates.
+        struct Box
+        {
+            double x0, y0, x1, y1;
+        };
+        std::vector<Box> boxes;
+        QString map;
+        QRandomGenerator random(11);
+        for (int i = 0; i < 3000; ++i) {
+            const double x = 40 + i * 0.37, y0 = random.bounded(200), h = random.bounded(60);
+            boxes.push_back({std::floor(x), y0, std::floor(x), y0 + h});
+            map += QStringLiteral("<area shape=\"rect\" coords=\"%1,%2,%3,%4\" title='c%5'>\n")
+                       .arg(std::floor(x))
+                       .arg(y0)
+                       .arg(std::floor(x))
+                       .arg(y0 + h)
+                       .arg(i);
+        }
+        boxes.push_back({-20.5, 10.25, 600.75, 30.5});
+        map += QStringLiteral("<AREA SHAPE=\"RECT\" COORDS=\"-20.5, 10.25, 600.75, 30.5\" "
+                              "title='legend'>\n");
+        boxes.push_back({300, -5, 1400, 400});
+        map += QStringLiteral("<area coords=\"1400,400,300,-5\" title=\"panel\"/>\n");
+        ImageMapHandler h(map);
+        QCOMPARE(h.getHotSpotCount(), int(boxes.size()));
+        int hits = 0;
+        for (int k = 0; k < 20000; ++k) {
+            // Whole pixels, as the mouse gives them, and points between them.
+            const double x = -30 + (k % 2 ? random.bounded(1500.0) : random.bounded(1500));
+            const double y = -10 + random.bounded(420.0);
+            int expected = 0;
+            for (size_t i = 0; i < boxes.size() && !expected; ++i) {
+                const Box &b = boxes[i];
+                if (x >= b.x0 && x <= b.x1 && y >= b.y0 && y <= b.y1)
+                    expected = int(i) + 1;
+            }
+            QCOMPARE(h.getHotSpot(x, y), expected);
+            hits += expected > 0 && expected <= 3000;
+        }
+        QVERIFY(hits > 0); // some points landed on candles, not only on the wide areas
+        QCOMPARE(h.getHotSpot(boxes[1].x0, boxes[1].y0 + 1), 2);
+        QCOMPARE(h.getValue(QStringLiteral("title")), QStringLiteral("c1"));
+    }
+
+    void handlerOfLayerAreasAnswersAsTheMapText_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("query");
+        QTest::newRow("candles with a title")
+            << int(EngineSamples::Candles) << QString() << QString();
+        QTest::newRow("bars with links and a query")
+            << int(EngineSamples::Ohlc) << QStringLiteral("details.html?from=chart&kind=\"bar\"")
+            << QStringLiteral("&when={xLabel|yyyy-mm-dd}&close={close}");
+        QTest::newRow("closing line with the default query")
+            << int(EngineSamples::CloseLine) << QStringLiteral("clickable") << QString();
+    }
+
+    void handlerOfLayerAreasAnswersAsTheMapText()
+    {
+        QFETCH(int, style);
+        QFETCH(QString, url);
+        QFETCH(QString, query);
+        EngineSamples::StackOptions o;
+        o.style = EngineSamples::PriceStyle(style);
+        o.indicatorPanels = 2;
+        auto s = EngineSamples::stackedChart(EngineSamples::randomWalk(700, 3), o);
+        QVERIFY(s.chart->makeChart());
+        // The price layer, then a panel's line and the MACD divergence bars, as a page joins
+        // them.
+        const Layer *layers[] = {s.priceLayer, s.panels[1]->getLayer(0), s.panels[2]->getLayer(2)};
+        QString text;
+        std::vector<ImageMap::LayerAreas> areas;
+        const QString extra =
+            QStringLiteral("title='{xLabel|mmm d} <{value}> & \"{dataSetName}\"'");
+        for (const Layer *layer : layers) {
+            text += layer->getHTMLImageMap(url, query, extra);
+            areas.push_back(layer->getImageMapAreas(url, query, extra));
+        }
+        ImageMapHandler fromText(text), fromLayers(std::move(areas));
+        QCOMPARE(fromLayers.getHotSpotCount(), fromText.getHotSpotCount());
+        QVERIFY(fromText.getHotSpotCount() > 700);
+        int hits = 0;
+        for (int y = 0; y < s.chart->getHeight(); y += 3) {
+            for (int x = 0; x < s.chart->getWidth(); x += 2) {
+                const int spot = fromText.getHotSpot(x, y);
+                QCOMPARE(fromLayers.getHotSpot(x, y), spot);
+                if (spot == 0 || (x + y) % 7 != 0)
+                    continue;
+                ++hits;
+                QCOMPARE(fromLayers.getAttributeCount(), fromText.getAttributeCount());
+                for (int i = 0; i < fromText.getAttributeCount(); ++i) {
+                    QCOMPARE(fromLayers.getKey(i), fromText.getKey(i));
+                    QCOMPARE(fromLayers.getValue(i), fromText.getValue(i));
+                }
+            }
+        }
+        QVERIFY(hits > 100);
     }
 
     void stackedChartMapUsesImageCoordinatesOfThePanel()

@@ -12,6 +12,7 @@
 #include "imagemaphandler.h"
 #include "marketdata/pricehistory.h"
 #include "store/gdatabaseclass.h"
+#include "store/pricerows.h"
 #include "store/settingskeys.h"
 #include "store/sqlquoting.h"
 
@@ -529,32 +530,26 @@ void ChartFrameClass::renderChart()
     if (symbol.isEmpty())
         return;
 
-    const QStringList rows = GDatabaseClass::mainStore().GetSQLRecords(
-        QStringLiteral("SELECT date,Open,High,Low,Close,Volume FROM qData WHERE symbol=%1")
-            .arg(sqlQuoted(symbol)));
-    std::vector<double> times, open, high, low, close, volume;
-    QStringList priceRows; // "date|close" for the signals, point for point
-    QStringList dates;
-    priceRows.reserve(rows.size());
+    const PriceRows::Columns rows = PriceRows::read(GDatabaseClass::mainStore(), symbol);
     // Indicators see every point up to the last one shown, so that their look-back is filled
     // by the points before the first one shown.
-    const int total = int(rows.size());
+    const int total = rows.size();
     priceChartViewer->setZoomInWidthLimit(
         total > MinimumShownPoints ? double(MinimumShownPoints) / total : 1.0);
     const PointRange shown = visiblePoints(total, priceChartViewer->getViewPortLeft(),
                                            priceChartViewer->getViewPortWidth());
     shownPoints = shown;
-    for (const QString &row : rows.mid(0, shown.end)) {
-        const QStringList f = row.split(QLatin1Char('|'));
-        dates << f.value(0);
-        priceRows << f.value(0) + QLatin1Char('|') + f.value(4);
-        times.push_back(ChartNews::chartTimeOfStoredDate(f.value(0).toLongLong()));
-        open.push_back(f.value(1).toDouble());
-        high.push_back(f.value(2).toDouble());
-        low.push_back(f.value(3).toDouble());
-        close.push_back(f.value(4).toDouble());
-        volume.push_back(f.value(5).toDouble());
-    }
+    const auto upToLastShown = [&](const std::vector<double> &column) {
+        return std::vector<double>(column.begin(), column.begin() + shown.end);
+    };
+    const std::vector<double> open = upToLastShown(rows.open), high = upToLastShown(rows.high),
+                              low = upToLastShown(rows.low), close = upToLastShown(rows.close),
+                              volume = upToLastShown(rows.volume);
+    const QStringList dates = rows.dates.mid(0, shown.end);
+    std::vector<double> times;
+    times.reserve(size_t(shown.end));
+    for (int i = 0; i < shown.end; ++i)
+        times.push_back(ChartNews::chartTimeOfStoredDate(rows.dateNumbers[size_t(i)]));
     int indicatorPanels = 0;
     for (QComboBox *combo : techCombos)
         indicatorPanels += combo->currentIndex() != 0 ? 1 : 0;
@@ -613,7 +608,7 @@ void ChartFrameClass::renderChart()
         Chart::Transparent);
     chart.setBorder(0x21486e);
     if (signalsCheck->isChecked())
-        addSignalMarkers(chart, priceRows);
+        addSignalMarkers(chart, dates, close);
 
     priceChartViewer->setChart(&chart);
     // The viewer refers to the chart it shows: it lives until the next one replaces it.
@@ -626,13 +621,16 @@ void ChartFrameClass::renderChart()
             ? QStringLiteral("title='{xLabel}\n{value}'")
             : QStringLiteral(
                   "title='{xLabel}\nHigh:{high}\nOpen:{open}\nClose:{close}\nLow:{low}'");
-    QString imageMap;
+    // The hot spots of the price layer's image map, then of each indicator line (each carries
+    // its own title, so its values show as tooltips too). Read from the layers, not from map
+    // text: a long history's map runs to tens of megabytes, of which a tooltip needs one area.
+    std::vector<ImageMap::LayerAreas> hotSpots;
     if (priceLayer)
-        imageMap = priceLayer->getHTMLImageMap(QStringLiteral("clickable"), QString(), attributes);
-    // Each indicator line carries its own title, so its values show as tooltips too.
+        hotSpots.push_back(
+            priceLayer->getImageMapAreas(QStringLiteral("clickable"), QString(), attributes));
     for (const Layer *line : chart.indicatorLines())
-        imageMap += line->getHTMLImageMap(QStringLiteral("clickable"));
-    priceChartViewer->setImageMap(imageMap);
+        hotSpots.push_back(line->getImageMapAreas(QStringLiteral("clickable")));
+    priceChartViewer->setImageMapHandler(std::make_unique<ImageMapHandler>(std::move(hotSpots)));
     // The viewer keeps the picture; it need not hold the width of the chart once drawn, so the
     // page can still narrow (and redraw) when the window does. It keeps its height: a low page
     // scrolls rather than cutting panels off.
@@ -683,9 +681,16 @@ void ChartFrameClass::addPriceLayer(FinanceChart &chart)
     }
 }
 
-void ChartFrameClass::addSignalMarkers(FinanceChart &chart, const QStringList &priceRows)
+void ChartFrameClass::addSignalMarkers(FinanceChart &chart, const QStringList &dates,
+                                       const std::vector<double> &closes)
 {
-    // The rows just drawn, so marker i sits on point i (and the store is read once).
+    // The rows just drawn, so marker i sits on point i (and the store is read once), as
+    // "date|close" rows.
+    QStringList priceRows;
+    priceRows.reserve(dates.size());
+    for (qsizetype i = 0; i < dates.size(); ++i)
+        priceRows << dates[i] + QLatin1Char('|') +
+                         QString::number(closes[size_t(i)], 'g', QLocale::FloatingPointShortest);
     SignalsClass calculator;
     const QStringList rows = calculator.signalRows(priceRows, std::max(1, intOf(signalPeriod, 14)),
                                                    intOf(signalTop, 70), intOf(signalBottom, 30));

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
 class BaseBoxLayer;
 class FinanceChart;
@@ -87,7 +88,8 @@ private:
     void fixSecondsDates();
     void refreshNewsTable();
     void drawNewsChart();
-    void addSignalMarkers(FinanceChart &chart, const QStringList &priceRows);
+    void addSignalMarkers(FinanceChart &chart, const QStringList &dates,
+                          const std::vector<double> &closes);
     void addPriceLayer(FinanceChart &chart);
     void addMovingAverage(FinanceChart &chart, int kind, int period);
     QString currentSymbol() const;

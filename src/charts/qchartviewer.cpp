@@ -220,6 +220,13 @@ void QChartViewer::setImageMap(const QString &imageMap)
         m_hotSpotTester = new ImageMapHandler(imageMap);
 }
 
+void QChartViewer::setImageMapHandler(std::unique_ptr<ImageMapHandler> handler)
+{
+    setImageMap(QString());
+    if (handler && handler->getHotSpotCount() > 0) // as an empty map: no handler
+        m_hotSpotTester = handler.release();
+}
+
 ImageMapHandler *QChartViewer::getImageMapHandler()
 {
     return m_hotSpotTester;

@@ -9,6 +9,8 @@
 #include <QColor>
 #include <QLabel>
 
+#include <memory>
+
 class BaseChart;
 class ImageMapHandler;
 class QMouseEvent;
@@ -41,6 +43,9 @@ public:
     virtual void setChart(BaseChart *chart);
     virtual BaseChart *getChart();
     virtual void setImageMap(const QString &imageMap);
+    // Hot spots from a handler made by the owner (one that reads layers' areas without their
+    // map text); dropped, like the map, when another chart is set.
+    void setImageMapHandler(std::unique_ptr<ImageMapHandler> handler);
     virtual ImageMapHandler *getImageMapHandler();
     virtual void setDefaultToolTip(const QString &text);
     virtual void setSelectionBorderWidth(int width);

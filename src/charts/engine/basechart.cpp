@@ -3,6 +3,7 @@
 #include "boxpainter.h"
 #include "colors.h"
 #include "labeltemplate.h"
+#include "pngencoder.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -159,26 +160,19 @@ QByteArray BaseChart::makeChart(int format)
     ensureMade();
     if (m_image.isNull())
         return QByteArray();
+    if (format != Chart::BMP && format != Chart::JPG)
+        return PngEncoder::encode(m_image);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    const char *kind = "PNG";
-    if (format == Chart::BMP)
-        kind = "BMP";
-    else if (format == Chart::JPG)
-        kind = "JPG";
-    QImage img = m_image;
-    if (format == Chart::BMP || format == Chart::JPG) {
-        // Formats without transparency get the picture laid over white.
-        QImage flat(img.size(), QImage::Format_RGB32);
-        flat.fill(Qt::white);
-        QPainter p(&flat);
-        p.drawImage(0, 0, img);
-        p.end();
-        img = flat;
-    }
-    QImageWriter writer(&buffer, kind);
-    writer.write(img);
+    // Formats without transparency get the picture laid over white.
+    QImage flat(m_image.size(), QImage::Format_RGB32);
+    flat.fill(Qt::white);
+    QPainter p(&flat);
+    p.drawImage(0, 0, m_image);
+    p.end();
+    QImageWriter writer(&buffer, format == Chart::BMP ? "BMP" : "JPG");
+    writer.write(flat);
     return bytes;
 }
 

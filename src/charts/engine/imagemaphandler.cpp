@@ -3,6 +3,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -67,6 +68,23 @@ ImageMapHandler::ImageMapHandler(const QString &imageMap) : m_map(imageMap)
     index();
 }
 
+ImageMapHandler::ImageMapHandler(std::vector<ImageMap::LayerAreas> layers)
+    : m_layers(std::move(layers))
+{
+    for (int l = 0; l < int(m_layers.size()); ++l) {
+        int ordinal = 0;
+        m_layers[size_t(l)].forEachArea([&](const ImageMap::Coords &c) {
+            Area a;
+            a.bounds = QRectF(QPointF(std::min(c[0], c[2]), std::min(c[1], c[3])),
+                              QPointF(std::max(c[0], c[2]), std::max(c[1], c[3])));
+            a.layer = l;
+            a.ordinal = ordinal++;
+            m_areas.push_back(std::move(a));
+        });
+    }
+    index();
+}
+
 namespace {
 
 // Walks the attributes of one tag body: name and raw (still escaped) value spans.
@@ -114,6 +132,33 @@ template <typename F> qsizetype forEachAttribute(QStringView s, qsizetype i, F f
     return i;
 }
 
+// A whole number of up to 15 digits, read exactly and quickly: maps the engine writes hold
+// nothing else, and a general number conversion would take most of the time of reading one.
+std::optional<double> wholeNumber(QStringView token)
+{
+    qsizetype i = token.startsWith(u'-') ? 1 : 0;
+    if (token.size() <= i || token.size() - i > 15)
+        return std::nullopt;
+    long long value = 0;
+    for (; i < token.size(); ++i) {
+        const char16_t c = token[i].unicode();
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c - u'0');
+    }
+    return double(token.startsWith(u'-') ? -value : value);
+}
+
+// Start of the next "<area" tag (any case) from `from`, -1 without one.
+qsizetype nextAreaTag(QStringView s, qsizetype from)
+{
+    for (qsizetype at = s.indexOf(u'<', from); at >= 0; at = s.indexOf(u'<', at + 1)) {
+        if (s.mid(at + 1, 4).compare(u"area", Qt::CaseInsensitive) == 0)
+            return at;
+    }
+    return -1;
+}
+
 // Numbers of a coords attribute, without allocating.
 int readNumbers(QStringView v, double *out, int max)
 {
@@ -127,8 +172,13 @@ int readNumbers(QStringView v, double *out, int max)
             ++i;
         if (i == start)
             break;
+        const QStringView token = v.mid(start, i - start);
+        if (const auto whole = wholeNumber(token)) {
+            out[n++] = *whole;
+            continue;
+        }
         bool ok = false;
-        const double d = v.mid(start, i - start).toDouble(&ok);
+        const double d = token.toDouble(&ok);
         if (!ok)
             break;
         out[n++] = d;
@@ -144,7 +194,7 @@ void ImageMapHandler::parse()
     qsizetype pos = 0;
     std::vector<double> polyCoords;
     for (;;) {
-        const qsizetype start = s.indexOf(QLatin1String("<area"), pos, Qt::CaseInsensitive);
+        const qsizetype start = nextAreaTag(s, pos);
         if (start < 0)
             break;
         Area a;
@@ -193,11 +243,23 @@ void ImageMapHandler::parse()
 
 std::vector<std::pair<QString, QString>> ImageMapHandler::readAttributes(const Area &a) const
 {
+    if (a.layer >= 0) {
+        const QString tag = m_layers[size_t(a.layer)].tag(a.ordinal);
+        return attributesOf(tag, tag.indexOf(u' '), tag.size());
+    }
+    return attributesOf(m_map, a.tagStart, a.tagEnd);
+}
+
+std::vector<std::pair<QString, QString>>
+ImageMapHandler::attributesOf(QStringView text, qsizetype tagStart, qsizetype tagEnd)
+{
     std::vector<std::pair<QString, QString>> attrs;
+    if (tagStart < 0)
+        return attrs;
     QString href;
     bool hasHref = false;
-    const QStringView s = QStringView(m_map).left(a.tagEnd);
-    forEachAttribute(s, a.tagStart, [&](QStringView name, QStringView value) {
+    const QStringView s = text.left(tagEnd);
+    forEachAttribute(s, tagStart, [&](QStringView name, QStringView value) {
         if (name.compare(u"shape", Qt::CaseInsensitive) == 0 ||
             name.compare(u"coords", Qt::CaseInsensitive) == 0)
             return;
@@ -245,19 +307,26 @@ void ImageMapHandler::index()
 {
     if (m_areas.empty())
         return;
-    double minX = 1e300, maxX = -1e300;
+    double minX = 1e300, maxX = -1e300, widths = 0;
+    int bounded = 0;
     for (const auto &a : m_areas)
         if (a.shape != Area::Default) {
             minX = std::min(minX, a.bounds.left());
             maxX = std::max(maxX, a.bounds.right());
+            widths += a.bounds.width();
+            ++bounded;
         }
+    // Columns about as wide as an area: a point then meets a few areas, even among thousands
+    // of one-pixel candles.
+    if (bounded > 0)
+        m_cellWidth = std::clamp(std::floor(widths / bounded), 1.0, 64.0);
     if (minX > maxX) {
         for (int i = 0; i < static_cast<int>(m_areas.size()); ++i)
             m_wide.push_back(i);
         return;
     }
     m_minX = minX;
-    const size_t cols = static_cast<size_t>(std::floor((maxX - minX) / cellWidth)) + 1;
+    const size_t cols = static_cast<size_t>(std::floor((maxX - minX) / m_cellWidth)) + 1;
     if (cols > 100000) {
         for (int i = 0; i < static_cast<int>(m_areas.size()); ++i)
             m_wide.push_back(i);
@@ -270,9 +339,9 @@ void ImageMapHandler::index()
             m_wide.push_back(i);
             continue;
         }
-        const size_t c0 = static_cast<size_t>(std::floor((a.bounds.left() - minX) / cellWidth));
+        const size_t c0 = static_cast<size_t>(std::floor((a.bounds.left() - minX) / m_cellWidth));
         const size_t c1 = std::min(
-            cols - 1, static_cast<size_t>(std::floor((a.bounds.right() - minX) / cellWidth)));
+            cols - 1, static_cast<size_t>(std::floor((a.bounds.right() - minX) / m_cellWidth)));
         for (size_t c = c0; c <= c1; ++c)
             m_columns[c].push_back(i);
     }
@@ -282,7 +351,7 @@ int ImageMapHandler::getHotSpot(double x, double y)
 {
     int best = -1;
     if (!m_columns.empty() && x >= m_minX) {
-        const size_t c = static_cast<size_t>(std::floor((x - m_minX) / cellWidth));
+        const size_t c = static_cast<size_t>(std::floor((x - m_minX) / m_cellWidth));
         if (c < m_columns.size())
             for (int i : m_columns[c])
                 if (m_areas[i].contains(x, y)) {

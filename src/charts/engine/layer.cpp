@@ -78,6 +78,17 @@ QString Layer::getHTMLImageMap(const QString &url, const QString &queryFormat,
     return out;
 }
 
+ImageMap::LayerAreas Layer::getImageMapAreas(const QString &url, const QString &queryFormat,
+                                             const QString &extraAttr, int offsetX,
+                                             int offsetY) const
+{
+    if (!m_chart->isMade())
+        return {};
+    return ImageMap::LayerAreas(*m_chart, *this, url, queryFormat, extraAttr,
+                                m_chart->absoluteOffsetX() + offsetX,
+                                m_chart->absoluteOffsetY() + offsetY);
+}
+
 void Layer::moveFront(Layer *layer)
 {
     m_chart->moveLayer(this, layer, true);

@@ -12,6 +12,10 @@
 #include <memory>
 #include <vector>
 
+namespace ImageMap {
+class LayerAreas;
+}
+
 class XYChart;
 class Layer;
 
@@ -119,6 +123,11 @@ public:
     QString getHTMLImageMap(const QString &url, const QString &queryFormat = QString(),
                             const QString &extraAttr = QString(), int offsetX = 0,
                             int offsetY = 0) const;
+    // The same areas, for an image-map handler that writes their tags only when asked.
+    ImageMap::LayerAreas getImageMapAreas(const QString &url,
+                                          const QString &queryFormat = QString(),
+                                          const QString &extraAttr = QString(), int offsetX = 0,
+                                          int offsetY = 0) const;
     const QString &mapUrl() const { return m_mapUrl; }
     const QString &mapQuery() const { return m_mapQuery; }
     const QString &mapExtra() const { return m_mapExtra; }

@@ -78,15 +78,26 @@ QPainterPath path(int symbol, double size)
     return p;
 }
 
+namespace {
+
+// A sprite's look; looked up once per marker, so it is compared as numbers, not text.
+struct SpriteKey
+{
+    int symbol, size, fillColor, edgeColor, lineWidth;
+    bool operator==(const SpriteKey &) const = default;
+};
+
+size_t qHash(const SpriteKey &k, size_t seed = 0)
+{
+    return qHashMulti(seed, k.symbol, k.size, k.fillColor, k.edgeColor, k.lineWidth);
+}
+
+} // namespace
+
 const QImage &sprite(int symbol, int size, int fillColor, int edgeColor, int lineWidth)
 {
-    thread_local QHash<QString, QImage> cache;
-    const QString key = QStringLiteral("%1|%2|%3|%4|%5")
-                            .arg(symbol)
-                            .arg(size)
-                            .arg(fillColor)
-                            .arg(edgeColor)
-                            .arg(lineWidth);
+    thread_local QHash<SpriteKey, QImage> cache;
+    const SpriteKey key{symbol, size, fillColor, edgeColor, lineWidth};
     auto it = cache.find(key);
     if (it != cache.end())
         return *it;

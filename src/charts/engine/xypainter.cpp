@@ -3,6 +3,7 @@
 
 #include "boxpainter.h"
 #include "colors.h"
+#include "columnfiller.h"
 #include "symbols.h"
 #include "xychart.h"
 #include "xylayout.h"
@@ -253,20 +254,23 @@ void XYPainter::bars(const LayerShapes &s)
     m_p.save();
     m_p.setRenderHint(QPainter::Antialiasing, false);
     const int border = layer->borderColor();
+    ColumnFiller filler(m_p);
     for (const auto &b : s.bars) {
         if (b.rect.height() < 0.5 && b.value == 0)
             continue;
         const int color = layer->dataColor(b.dataSet);
         const QRect r = snapped(b.rect);
         if (!Colors::isInvisible(color))
-            m_p.fillRect(r, Colors::toBrush(color));
+            filler.fill(r, Colors::toBrush(color));
         const int edge = border == Chart::SameAsMainColor ? color : border;
         if (!Colors::isInvisible(edge) && r.width() >= 3 && r.height() >= 2) {
+            filler.flush();
             m_p.setPen(Colors::toQColor(edge));
             m_p.setBrush(Qt::NoBrush);
             m_p.drawRect(r.adjusted(0, 0, -1, -1));
         }
     }
+    filler.flush();
     m_p.restore();
 }
 
@@ -274,6 +278,7 @@ void XYPainter::boxes(const LayerShapes &s)
 {
     m_p.save();
     m_p.setRenderHint(QPainter::Antialiasing, false);
+    ColumnFiller filler(m_p);
     if (s.layer->kind() == Layer::CandleStickKind) {
         const auto *c = static_cast<const CandleStickLayer *>(s.layer);
         const int edge = c->edgeColor();
@@ -295,20 +300,20 @@ void XYPainter::boxes(const LayerShapes &s)
                       hy1 = static_cast<int>(std::lround(b.yLow));
             if (x1 - x0 < 3) {
                 // Too narrow for a framed body: the whole candle in its colour.
-                m_p.fillRect(QRect(cx, hy0, 1, std::max(1, hy1 - hy0)), fill);
-                m_p.fillRect(QRect(x0, y0, x1 - x0, std::max(1, y1 - y0)), fill);
+                filler.fill(QRect(cx, hy0, 1, std::max(1, hy1 - hy0)), fill);
+                filler.fill(QRect(x0, y0, x1 - x0, std::max(1, y1 - y0)), fill);
                 continue;
             }
             const QColor &line = edgeVisible ? edgeQ : fill;
             // Wick, then the body over it.
-            m_p.fillRect(QRect(cx, hy0, 1, std::max(1, hy1 - hy0 + 1)), line);
+            filler.fill(QRect(cx, hy0, 1, std::max(1, hy1 - hy0 + 1)), line);
             if (y1 - y0 < 1) {
-                m_p.fillRect(QRect(x0, y0, x1 - x0, 1), line);
+                filler.fill(QRect(x0, y0, x1 - x0, 1), line);
                 continue;
             }
-            m_p.fillRect(QRect(x0, y0, x1 - x0, y1 - y0 + 1), line);
+            filler.fill(QRect(x0, y0, x1 - x0, y1 - y0 + 1), line);
             if (x1 - x0 > 2 && y1 - y0 > 1)
-                m_p.fillRect(QRect(x0 + 1, y0 + 1, x1 - x0 - 2, y1 - y0 - 1), fill);
+                filler.fill(QRect(x0 + 1, y0 + 1, x1 - x0 - 2, y1 - y0 - 1), fill);
         }
     } else {
         const auto *h = static_cast<const HLOCLayer *>(s.layer);
@@ -321,22 +326,22 @@ void XYPainter::boxes(const LayerShapes &s)
             const int cx = static_cast<int>(std::floor(b.x)) - (w - 1) / 2;
             const int hy0 = static_cast<int>(std::lround(b.yHigh)),
                       hy1 = static_cast<int>(std::lround(b.yLow));
-            m_p.fillRect(QRect(cx, hy0, w, std::max(1, hy1 - hy0 + 1)), col);
+            filler.fill(QRect(cx, hy0, w, std::max(1, hy1 - hy0 + 1)), col);
             const int tick = static_cast<int>(std::lround(b.half));
             if (tick >= 1) {
                 if (!std::isnan(b.yOpen))
-                    m_p.fillRect(QRect(cx - tick,
-                                       static_cast<int>(std::lround(b.yOpen)) - (w - 1) / 2, tick,
-                                       w),
-                                 col);
+                    filler.fill(QRect(cx - tick,
+                                      static_cast<int>(std::lround(b.yOpen)) - (w - 1) / 2, tick,
+                                      w),
+                                col);
                 if (!std::isnan(b.yClose))
-                    m_p.fillRect(QRect(cx + w,
-                                       static_cast<int>(std::lround(b.yClose)) - (w - 1) / 2, tick,
-                                       w),
-                                 col);
+                    filler.fill(QRect(cx + w, static_cast<int>(std::lround(b.yClose)) - (w - 1) / 2,
+                                      tick, w),
+                                col);
             }
         }
     }
+    filler.flush();
     m_p.restore();
 }
 
