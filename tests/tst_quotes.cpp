@@ -44,6 +44,7 @@ private slots:
     void replyThatIsNoXmlIsRejected();
     void theQuotesAreInTheResultsElementFoundByName();
     void storingReplacesTheSnapshotAndKeepsApostrophes();
+    void storedRowsKeepTheirIdsTextAndOrder();
     // The page's round trip
     void pageSendsOneRequestAndStoresTheReply();
     void aReplyWithoutSomeQuotesKeepsTheirRows_data();
@@ -144,6 +145,30 @@ void QuotesTest::storingReplacesTheSnapshotAndKeepsApostrophes()
                           {"X|Y", {{"Name", "Pipe | Co"}}}});
     QCOMPARE(fixture.rows("SELECT symbol, name, value FROM fData ORDER BY id"),
              QStringList({"MCD|Name|McDonald's Corporation", "MCD|Bid| - ", "XY|Name|Pipe  Co"}));
+}
+
+void QuotesTest::storedRowsKeepTheirIdsTextAndOrder()
+{
+    MarketDataFixture fixture;
+    QVERIFY(fixture.open());
+    fixture.addSymbol("IBM");
+    fixture.addSymbol("KEEP");
+    fixture.addSnapshotValue("IBM", "Bid", "1");
+    fixture.addSnapshotValue("KEEP", "Bid", "7");
+    fixture.addSnapshotValue("GONE", "Bid", "2"); // followed by no list
+    fixture.addSnapshotValue("IBM", "Ask", "1.5");
+    QVERIFY(QuoteSnapshot::store(fixture.store(),
+                                 {{"IBM", {{"Name", "Int'l | Business"}, {"Bid", " - "}}},
+                                  {"X|Y", {{"N|ame", "1e5"}, {"Bid", "0012"}}},
+                                  {"", {{"Bid", "3"}}},
+                                  {"|", {{"Bid", "4"}}},
+                                  {"NOF", {}},
+                                  {"IBM", {{"Ask", "3"}}},
+                                  {"ÅSE", {{"Name", "Øre ✓"}}}}));
+    QCOMPARE(fixture.rows("SELECT id, symbol, name, value, typeof(value) FROM fData ORDER BY id"),
+             QStringList({"2|KEEP|Bid|7|text", "4|IBM|Name|Int'l  Business|text",
+                          "5|IBM|Bid| - |text", "6|XY|Name|1e5|text", "7|XY|Bid|0012|text",
+                          "8|IBM|Ask|3|text", "9|ÅSE|Name|Øre ✓|text"}));
 }
 
 void QuotesTest::pageSendsOneRequestAndStoresTheReply()
