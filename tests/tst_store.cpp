@@ -1,5 +1,6 @@
 #include "store/gdatabaseclass.h"
 #include "store/settingskeys.h"
+#include "store/sqlitestatement.h"
 #include "store/sqlquoting.h"
 #include "store/sqlscript.h"
 #include "support/logcapture.h"
@@ -74,6 +75,8 @@ private slots:
     void rowTextOfEveryStorageClassMatchesQtConversion();
     void manyRowsComeBackInOrderWithEveryColumn();
     void multipleStatementsInOneCallAreRefused();
+    void boundRowsAreStoredInOneTransactionOrNotAtAll_data();
+    void boundRowsAreStoredInOneTransactionOrNotAtAll();
     void emptyQueryIsLoggedAndYieldsNothing();
     void failingStatementsAreLoggedAndYieldNothing();
     void scriptStatementsJoinLinesAndDropTheUnterminatedTail();
@@ -196,6 +199,54 @@ void StoreTest::multipleStatementsInOneCallAreRefused()
     // A final semicolon with blanks after it is one statement.
     fixture.store().ExecSQL("INSERT INTO watchlists (title) VALUES('b');  \n");
     QCOMPARE(fixture.rows("SELECT title FROM watchlists;\n"), QStringList({"b"}));
+}
+
+void StoreTest::boundRowsAreStoredInOneTransactionOrNotAtAll_data()
+{
+    QTest::addColumn<int>("failAt"); // the row whose insert fails, -1 for none
+    QTest::addColumn<bool>("workSucceeds");
+    QTest::addColumn<QStringList>("titles");
+    QTest::newRow("all rows") << -1 << true << QStringList({"B0", "B1", "B2"});
+    QTest::newRow("a row fails") << 1 << true << QStringList({"KEEP"});
+    QTest::newRow("work gives up") << -1 << false << QStringList({"KEEP"});
+}
+
+void StoreTest::boundRowsAreStoredInOneTransactionOrNotAtAll()
+{
+    QFETCH(int, failAt);
+    QFETCH(bool, workSucceeds);
+    QFETCH(QStringList, titles);
+    StoreFixture fixture;
+    QVERIFY(fixture.open());
+    fixture.store().ExecSQL("INSERT INTO watchlists (title) VALUES('KEEP')");
+    fixture.store().ExecSQL(
+        "CREATE TABLE boundCheck (id INTEGER PRIMARY KEY, title TEXT NOT NULL)");
+    const bool stored = fixture.store().runInTransaction([&](sqlite3 *handle) {
+        SqliteStatement remove(handle, u"DELETE FROM watchlists");
+        // A title of NULL breaks the NOT NULL constraint of the check table below.
+        SqliteStatement insert(handle, u"INSERT INTO boundCheck (title) VALUES(?)");
+        if (!remove.execute() || !insert.isPrepared())
+            return false;
+        for (int row = 0; row < 3; ++row) {
+            const QString title = QString("B%1").arg(row);
+            if (row == failAt)
+                insert.bindNull(1);
+            else
+                insert.bindText(1, title);
+            if (!insert.execute())
+                return false;
+        }
+        return workSucceeds;
+    });
+    QCOMPARE(stored, titles.first() != "KEEP");
+    if (stored)
+        QCOMPARE(fixture.rows("SELECT title FROM boundCheck ORDER BY id"), titles);
+    else
+        QCOMPARE(fixture.count("boundCheck"), 0);
+    QCOMPARE(fixture.rows("SELECT title FROM watchlists"),
+             stored ? QStringList() : QStringList({"KEEP"}));
+    // Nothing is left open behind the call.
+    QVERIFY(fixture.store().runInTransaction({"SELECT 1"}));
 }
 
 void StoreTest::emptyQueryIsLoggedAndYieldsNothing()

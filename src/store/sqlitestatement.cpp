@@ -69,6 +69,13 @@ SqliteStatement::Step SqliteStatement::step()
     }
 }
 
+bool SqliteStatement::execute()
+{
+    const Step result = step();
+    reset();
+    return result != Step::Failed;
+}
+
 void SqliteStatement::reset()
 {
     if (statement)

@@ -36,6 +36,8 @@ public:
     QString errorText() const { return error; }
 
     Step step();
+    // Runs a statement that returns no rows and makes it ready for the next values.
+    bool execute();
     // Ready to run again with new values.
     void reset();
 
