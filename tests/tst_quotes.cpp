@@ -157,6 +157,12 @@ void QuotesTest::storedRowsKeepTheirIdsTextAndOrder()
     fixture.addSnapshotValue("KEEP", "Bid", "7");
     fixture.addSnapshotValue("GONE", "Bid", "2"); // followed by no list
     fixture.addSnapshotValue("IBM", "Ask", "1.5");
+    // Kept although the reply leaves them out: followed by the portfolio and by a watchlist.
+    fixture.store().ExecSQL("INSERT INTO portfolio (symbol) VALUES('PF')");
+    fixture.store().ExecSQL("INSERT INTO watchedSymbols (symbol, listId) VALUES('WL', 1)");
+    fixture.addSnapshotValue("WL", "Bid", "8");
+    fixture.addSnapshotValue("PF", "Bid", "9");
+    fixture.addSnapshotValue("", "Bid", "0"); // followed by nobody either
     QVERIFY(QuoteSnapshot::store(fixture.store(),
                                  {{"IBM", {{"Name", "Int'l | Business"}, {"Bid", " - "}}},
                                   {"X|Y", {{"N|ame", "1e5"}, {"Bid", "0012"}}},
@@ -165,10 +171,11 @@ void QuotesTest::storedRowsKeepTheirIdsTextAndOrder()
                                   {"NOF", {}},
                                   {"IBM", {{"Ask", "3"}}},
                                   {"ÅSE", {{"Name", "Øre ✓"}}}}));
-    QCOMPARE(fixture.rows("SELECT id, symbol, name, value, typeof(value) FROM fData ORDER BY id"),
-             QStringList({"2|KEEP|Bid|7|text", "4|IBM|Name|Int'l  Business|text",
-                          "5|IBM|Bid| - |text", "6|XY|Name|1e5|text", "7|XY|Bid|0012|text",
-                          "8|IBM|Ask|3|text", "9|ÅSE|Name|Øre ✓|text"}));
+    QCOMPARE(
+        fixture.rows("SELECT id, symbol, name, value, typeof(value) FROM fData ORDER BY id"),
+        QStringList({"2|KEEP|Bid|7|text", "5|WL|Bid|8|text", "6|PF|Bid|9|text",
+                     "8|IBM|Name|Int'l  Business|text", "9|IBM|Bid| - |text", "10|XY|Name|1e5|text",
+                     "11|XY|Bid|0012|text", "12|IBM|Ask|3|text", "13|ÅSE|Name|Øre ✓|text"}));
 }
 
 void QuotesTest::pageSendsOneRequestAndStoresTheReply()

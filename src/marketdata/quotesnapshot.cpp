@@ -21,6 +21,43 @@ const QString TablesEnvironment = QStringLiteral("store://datatables.org/alltabl
 
 const QString EmptyValue = QStringLiteral(" - ");
 
+// Deletes the rows of the stored symbols that are neither among the replaced ones nor followed by
+// a list. The stored symbols are found one index seek each, so the test runs once per symbol
+// rather than once per row.
+template <typename Failed>
+bool removeUnfollowed(sqlite3 *handle, const QSet<QString> &replaced, Failed failed)
+{
+    SqliteStatement first(handle,
+                          u"SELECT symbol FROM fData WHERE symbol >= '' ORDER BY symbol LIMIT 1");
+    SqliteStatement next(handle,
+                         u"SELECT symbol FROM fData WHERE symbol > ? ORDER BY symbol LIMIT 1");
+    SqliteStatement remove(handle,
+                           u"DELETE FROM fData WHERE symbol=?1 AND ?1 NOT IN (SELECT symbol FROM "
+                           u"symbols UNION SELECT symbol FROM portfolio UNION SELECT symbol FROM "
+                           u"watchedSymbols)");
+    QStringList unfollowed;
+    SqliteStatement *seek = &first;
+    for (;;) {
+        const SqliteStatement::Step step = seek->step();
+        if (step == SqliteStatement::Step::Failed)
+            return failed(*seek);
+        if (step == SqliteStatement::Step::Done)
+            break;
+        const QString symbol = seek->rowText();
+        seek->reset();
+        if (!replaced.contains(symbol))
+            unfollowed << symbol;
+        next.bindText(1, symbol);
+        seek = &next;
+    }
+    for (const QString &symbol : std::as_const(unfollowed)) {
+        remove.bindText(1, symbol);
+        if (!remove.execute())
+            return failed(remove);
+    }
+    return true;
+}
+
 } // namespace
 
 QStringList followedSymbols(GDatabaseClass &store)
@@ -71,6 +108,7 @@ std::optional<QList<Quote>> parseReply(const QByteArray &body)
     bool inResults = false;
     bool resultsSeen = false;
     Quote *quote = nullptr;
+    QStringList previousNames;
     while (!xml.atEnd()) {
         const QXmlStreamReader::TokenType token = xml.readNext();
         if (token == QXmlStreamReader::StartElement) {
@@ -83,7 +121,13 @@ std::optional<QList<Quote>> parseReply(const QByteArray &body)
                     Quote{xml.attributes().value(QLatin1String("symbol")).toString(), {}});
                 quote = &quotes.last();
             } else if (depth == 4 && quote) {
-                const QString name = xml.name().toString();
+                // Quotes list the same fields in the same order: the name of the field at this
+                // place in the previous quote is shared rather than copied again.
+                const qsizetype place = quote->fields.size();
+                const QString name =
+                    place < previousNames.size() && xml.name() == previousNames.at(place)
+                        ? previousNames.at(place)
+                        : xml.name().toString();
                 QString value = xml.readElementText(QXmlStreamReader::IncludeChildElements);
                 --depth; // readElementText consumed the end element
                 if (value.trimmed().isEmpty())
@@ -91,8 +135,12 @@ std::optional<QList<Quote>> parseReply(const QByteArray &body)
                 quote->fields.append(Field{name, value});
             }
         } else if (token == QXmlStreamReader::EndElement) {
-            if (depth == 3)
+            if (depth == 3 && quote) {
+                previousNames.clear();
+                for (const Field &field : std::as_const(quote->fields))
+                    previousNames.append(field.name);
                 quote = nullptr;
+            }
             --depth;
         }
     }
@@ -125,7 +173,6 @@ bool store(GDatabaseClass &store, const QList<Quote> &quotes)
         // Every quote repeats the same field names.
         QHash<QString, QString> storedNames;
         QSet<QString> replaced;
-        QStringList replacedQuoted;
         for (const Quote &quote : quotes) {
             if (!carriesRows(quote))
                 continue;
@@ -133,7 +180,6 @@ bool store(GDatabaseClass &store, const QList<Quote> &quotes)
             if (!replaced.contains(symbol)) {
                 // Deleted just before its first new row, so new rows get the ids they always got.
                 replaced.insert(symbol);
-                replacedQuoted << sqlQuoted(symbol);
                 remove.bindText(1, symbol);
                 if (!remove.execute())
                     return failed(remove);
@@ -152,13 +198,7 @@ bool store(GDatabaseClass &store, const QList<Quote> &quotes)
         }
         // Symbols no list follows any more are not asked for; their rows go with the first
         // snapshot that brought anything.
-        const QString tidy =
-            QStringLiteral("DELETE FROM fData WHERE symbol NOT IN (%1) AND symbol NOT IN "
-                           "(SELECT symbol FROM symbols UNION SELECT symbol FROM "
-                           "portfolio UNION SELECT symbol FROM watchedSymbols)")
-                .arg(replacedQuoted.join(QLatin1Char(',')));
-        SqliteStatement unfollowed(handle, tidy);
-        return unfollowed.execute() || failed(unfollowed);
+        return removeUnfollowed(handle, replaced, failed);
     });
 }
 

@@ -162,6 +162,7 @@ void GDatabaseClass::applyConnectionSettings()
     pragma.exec(QStringLiteral("PRAGMA busy_timeout=5000"));
     pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
     pragma.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    pragma.exec(QStringLiteral("PRAGMA cache_size=-16384"));
 }
 
 void GDatabaseClass::offerPopulation(const QString &dataPath)

@@ -23,21 +23,24 @@ SqliteStatement::SqliteStatement(sqlite3 *handle, QStringView sql) : database(ha
         error = QStringLiteral("Driver not loaded");
         return;
     }
-    const void *tail = nullptr;
-    const int result = sqlite3_prepare16_v2(database, sql.utf16(), int(sql.size() * sizeof(QChar)),
-                                            &statement, &tail);
+    // UTF-8 is what the store holds; handing SQLite UTF-16 would have it convert every text.
+    const QByteArray utf8 = sql.toUtf8();
+    const char *tail = nullptr;
+    const int result =
+        sqlite3_prepare_v2(database, utf8.constData(), int(utf8.size()), &statement, &tail);
     if (result != SQLITE_OK) {
         fail("Unable to prepare statement");
         return;
     }
-    const auto *end = sql.utf16() + sql.size();
-    const QStringView rest(static_cast<const char16_t *>(tail), end);
+    const QLatin1StringView rest(tail, utf8.constData() + utf8.size());
     if (!rest.trimmed().isEmpty()) {
         error = QStringLiteral("Unable to execute multiple statements at a time");
         sqlite3_finalize(statement);
         statement = nullptr;
     } else if (!statement) {
         error = QStringLiteral("No statement"); // only blanks or comments
+    } else {
+        boundText.resize(size_t(sqlite3_bind_parameter_count(statement)));
     }
 }
 
@@ -84,9 +87,24 @@ void SqliteStatement::reset()
 
 void SqliteStatement::bindText(int index, QStringView text)
 {
-    // Static: the caller keeps the text alive until the step, so SQLite need not copy it.
-    sqlite3_bind_text16(statement, index, text.utf16(), int(text.size() * sizeof(QChar)),
-                        SQLITE_STATIC);
+    if (index < 1 || size_t(index) > boundText.size())
+        return;
+    QByteArray &buffer = boundText[size_t(index - 1)];
+    // Most values are plain ASCII (numbers, symbols, field names): copied in place.
+    buffer.resize(text.size());
+    char *out = buffer.data();
+    bool ascii = true;
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80) {
+            ascii = false;
+            break;
+        }
+        *out++ = char(c.unicode());
+    }
+    if (!ascii)
+        buffer = text.toUtf8();
+    // Static: the buffer stays as it is until this parameter is bound again.
+    sqlite3_bind_text(statement, index, buffer.constData(), int(buffer.size()), SQLITE_STATIC);
 }
 
 void SqliteStatement::bindNull(int index)

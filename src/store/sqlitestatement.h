@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
+
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -41,7 +44,7 @@ public:
     // Ready to run again with new values.
     void reset();
 
-    // The text must stay unchanged until the next step().
+    // The value is copied (as UTF-8, the store's encoding) and stays bound until bound again.
     void bindText(int index, QStringView text);
     void bindNull(int index);
 
@@ -58,4 +61,6 @@ private:
     sqlite3 *database = nullptr;
     sqlite3_stmt *statement = nullptr;
     QString error;
+    // One buffer per parameter, reused from row to row so that binding allocates nothing.
+    std::vector<QByteArray> boundText;
 };
