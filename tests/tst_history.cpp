@@ -50,6 +50,7 @@ private slots:
     void bodyWithoutHeaderEndHasNoRows();
     // Storing and the reply
     void storingReplacesOnlyTheSymbolsRows();
+    void everyNumberFormIsStoredWithTheColumnsType();
     void replyRowsAreStoredUnderTheRequestedSymbol();
     void networkErrorKeepsTheRows();
     void aReplyWithoutRowsKeepsTheStoredHistory_data();
@@ -191,6 +192,25 @@ void HistoryTest::storingReplacesOnlyTheSymbolsRows()
     // A symbol with an apostrophe is no reason to lose the rows.
     PriceHistory::store(fixture.store(), "O'X", {{"20240102", "1", "1", "1", "1", "1"}});
     QCOMPARE(fixture.rows("SELECT symbol FROM qData WHERE symbol='O''X'"), QStringList({"O'X"}));
+}
+
+void HistoryTest::everyNumberFormIsStoredWithTheColumnsType()
+{
+    MarketDataFixture fixture;
+    QVERIFY(fixture.open());
+    fixture.store().ExecSQL("INSERT INTO qData (date,symbol,Open,High,Low,Close,Volume) "
+                            "VALUES(20200101,'O''X|',1,1,1,1,1)");
+    QVERIFY(
+        PriceHistory::store(fixture.store(), "O'X|",
+                            {{"20240102", "+5", "5.", "007", ".5", "1e5"},
+                             {"20240103", "-0", "1.0", "99999999999999999999", "-1.5", "1000.5"},
+                             {"1704205800", "10.25", "1E-3", "0", "1", "12345678901234"}}));
+    QCOMPARE(fixture.rows("SELECT id, symbol, date, typeof(date), Open, typeof(Open), High, Low, "
+                          "typeof(Low), Close, Volume, typeof(Volume) FROM qData ORDER BY id"),
+             QStringList({"1|O'X||20240102|integer|5|real|5|7|real|0.5|100000|integer",
+                          "2|O'X||20240103|integer|0|real|1|1e+20|real|-1.5|1000.5|real",
+                          "3|O'X||1704205800|integer|10.25|real|0.001|0|real|1|12345678901234|"
+                          "integer"}));
 }
 
 void HistoryTest::replyRowsAreStoredUnderTheRequestedSymbol()

@@ -44,6 +44,7 @@ private slots:
     void replyThatIsNoXmlIsRejected();
     void theQuotesAreInTheResultsElementFoundByName();
     void storingReplacesTheSnapshotAndKeepsApostrophes();
+    void storedRowsKeepTheirIdsTextAndOrder();
     // The page's round trip
     void pageSendsOneRequestAndStoresTheReply();
     void aReplyWithoutSomeQuotesKeepsTheirRows_data();
@@ -145,6 +146,37 @@ void QuotesTest::storingReplacesTheSnapshotAndKeepsApostrophes()
                           {"X|Y", {{"Name", "Pipe | Co"}}}});
     QCOMPARE(fixture.rows("SELECT symbol, name, value FROM fData ORDER BY id"),
              QStringList({"MCD|Name|McDonald's Corporation", "MCD|Bid| - ", "XY|Name|Pipe  Co"}));
+}
+
+void QuotesTest::storedRowsKeepTheirIdsTextAndOrder()
+{
+    MarketDataFixture fixture;
+    QVERIFY(fixture.open());
+    fixture.addSymbol("IBM");
+    fixture.addSymbol("KEEP");
+    fixture.addSnapshotValue("IBM", "Bid", "1");
+    fixture.addSnapshotValue("KEEP", "Bid", "7");
+    fixture.addSnapshotValue("GONE", "Bid", "2"); // followed by no list
+    fixture.addSnapshotValue("IBM", "Ask", "1.5");
+    // Kept although the reply leaves them out: followed by the portfolio and by a watchlist.
+    fixture.store().ExecSQL("INSERT INTO portfolio (symbol) VALUES('PF')");
+    fixture.store().ExecSQL("INSERT INTO watchedSymbols (symbol, listId) VALUES('WL', 1)");
+    fixture.addSnapshotValue("WL", "Bid", "8");
+    fixture.addSnapshotValue("PF", "Bid", "9");
+    fixture.addSnapshotValue("", "Bid", "0"); // followed by nobody either
+    QVERIFY(QuoteSnapshot::store(fixture.store(),
+                                 {{"IBM", {{"Name", "Int'l | Business"}, {"Bid", " - "}}},
+                                  {"X|Y", {{"N|ame", "1e5"}, {"Bid", "0012"}}},
+                                  {"", {{"Bid", "3"}}},
+                                  {"|", {{"Bid", "4"}}},
+                                  {"NOF", {}},
+                                  {"IBM", {{"Ask", "3"}}},
+                                  {"ÅSE", {{"Name", "Øre ✓"}}}}));
+    QCOMPARE(
+        fixture.rows("SELECT id, symbol, name, value, typeof(value) FROM fData ORDER BY id"),
+        QStringList({"2|KEEP|Bid|7|text", "5|WL|Bid|8|text", "6|PF|Bid|9|text",
+                     "8|IBM|Name|Int'l  Business|text", "9|IBM|Bid| - |text", "10|XY|Name|1e5|text",
+                     "11|XY|Bid|0012|text", "12|IBM|Ask|3|text", "13|ÅSE|Name|Øre ✓|text"}));
 }
 
 void QuotesTest::pageSendsOneRequestAndStoresTheReply()

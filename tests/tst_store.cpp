@@ -1,5 +1,6 @@
 #include "store/gdatabaseclass.h"
 #include "store/settingskeys.h"
+#include "store/sqlitestatement.h"
 #include "store/sqlquoting.h"
 #include "store/sqlscript.h"
 #include "support/logcapture.h"
@@ -12,6 +13,8 @@
 #include <QFile>
 #include <QProgressDialog>
 #include <QSignalSpy>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTemporaryFile>
 #include <QThread>
 #include <QTimer>
@@ -68,6 +71,12 @@ class StoreTest : public QObject
 
 private slots:
     void rowStringsJoinColumnsAndShowNullAsEmpty();
+    void rowTextOfEveryStorageClassMatchesQtConversion_data();
+    void rowTextOfEveryStorageClassMatchesQtConversion();
+    void manyRowsComeBackInOrderWithEveryColumn();
+    void multipleStatementsInOneCallAreRefused();
+    void boundRowsAreStoredInOneTransactionOrNotAtAll_data();
+    void boundRowsAreStoredInOneTransactionOrNotAtAll();
     void emptyQueryIsLoggedAndYieldsNothing();
     void failingStatementsAreLoggedAndYieldNothing();
     void scriptStatementsJoinLinesAndDropTheUnterminatedTail();
@@ -99,6 +108,145 @@ void StoreTest::rowStringsJoinColumnsAndShowNullAsEmpty()
     const QStringList rows =
         fixture.rows("SELECT symbol, companyName, exchange FROM symbols ORDER BY id");
     QCOMPARE(rows, QStringList({"|Blank|", "IBM|IBM Corp|NYQ"}));
+}
+
+// Row strings are what 60 pages parse: every storage class must read back exactly as Qt's own
+// QVariant conversion renders it, column separators included.
+void StoreTest::rowTextOfEveryStorageClassMatchesQtConversion_data()
+{
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("null") << "NULL"
+                          << "";
+    QTest::newRow("empty text") << "''"
+                                << "";
+    QTest::newRow("integer") << "42"
+                             << "42";
+    QTest::newRow("smallest integer") << "-9223372036854775807 - 1"
+                                      << "-9223372036854775808";
+    QTest::newRow("whole real") << "10.0"
+                                << "10";
+    QTest::newRow("tenth") << "0.1"
+                           << "0.1";
+    QTest::newRow("third") << "1.0 / 3"
+                           << "0.3333333333333333";
+    QTest::newRow("large real") << "1e20"
+                                << "1e+20";
+    QTest::newRow("small real") << "1.5e-7"
+                                << "1.5e-07";
+    QTest::newRow("negative real") << "-123456.789"
+                                   << "-123456.789";
+    QTest::newRow("negative zero") << "-0.0"
+                                   << "0";
+    QTest::newRow("blob") << "x'414243'"
+                          << "ABC";
+    QTest::newRow("unicode text") << "'Zürich ✓ 株'"
+                                  << "Zürich ✓ 株";
+    QTest::newRow("text holding a separator") << "'a|b'"
+                                              << "a|b";
+    QTest::newRow("text holding a zero")
+        << "'a' || char(0) || 'b'" << QString("a") + QChar(0) + "b";
+    QTest::newRow("three columns") << "1, NULL, 2.5"
+                                   << "1||2.5";
+}
+
+void StoreTest::rowTextOfEveryStorageClassMatchesQtConversion()
+{
+    QFETCH(QString, expression);
+    QFETCH(QString, text);
+    StoreFixture fixture;
+    QVERIFY(fixture.open());
+    const QString query = "SELECT " + expression;
+    QCOMPARE(fixture.rows(query), QStringList({text}));
+    QCOMPARE(fixture.store().GetSQL(query),
+             expression.contains(',') ? text.section('|', 0, 0) : text);
+
+    // The same row through a plain QSqlQuery.
+    QSqlQuery plain(QSqlDatabase::database(fixture.store().connectionName()));
+    QVERIFY(plain.exec(query) && plain.next());
+    QStringList columns;
+    for (int column = 0; column < plain.record().count(); ++column)
+        columns << (plain.isNull(column) ? QString() : plain.value(column).toString());
+    QCOMPARE(columns.join('|'), text);
+}
+
+void StoreTest::manyRowsComeBackInOrderWithEveryColumn()
+{
+    StoreFixture fixture;
+    QVERIFY(fixture.open());
+    QVERIFY(fixture.store().runInTransaction(
+        {"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+         "INSERT INTO qData (date,symbol,Open,High,Low,Close,Volume) "
+         "SELECT 20000000 + i, 'S' || (i % 7), i * 0.5, i, NULL, i / 4.0, i * 1000 FROM n"}));
+    const QStringList rows = fixture.rows(
+        "SELECT date, symbol, Open, High, Low, Close, Volume FROM qData ORDER BY date DESC");
+    QCOMPARE(rows.size(), 3000);
+    QCOMPARE(rows.first(), QString("20003000|S4|1500|3000||750|3000000"));
+    QCOMPARE(rows.at(2998), QString("20000002|S2|1|2||0.5|2000"));
+    QCOMPARE(rows.last(), QString("20000001|S1|0.5|1||0.25|1000"));
+}
+
+void StoreTest::multipleStatementsInOneCallAreRefused()
+{
+    StoreFixture fixture;
+    QVERIFY(fixture.open());
+    LogCapture log;
+    fixture.store().ExecSQL("INSERT INTO watchlists (title) VALUES('a'); DROP TABLE symbols");
+    QVERIFY(log.contains("ExecSQL: "));
+    QCOMPARE(fixture.count("watchlists"), 0);
+    QVERIFY(fixture.rows("SELECT 1; DROP TABLE symbols").isEmpty());
+    QCOMPARE(fixture.count("symbols"), 0); // the table is still there
+    // A final semicolon with blanks after it is one statement.
+    fixture.store().ExecSQL("INSERT INTO watchlists (title) VALUES('b');  \n");
+    QCOMPARE(fixture.rows("SELECT title FROM watchlists;\n"), QStringList({"b"}));
+}
+
+void StoreTest::boundRowsAreStoredInOneTransactionOrNotAtAll_data()
+{
+    QTest::addColumn<int>("failAt"); // the row whose insert fails, -1 for none
+    QTest::addColumn<bool>("workSucceeds");
+    QTest::addColumn<QStringList>("titles");
+    QTest::newRow("all rows") << -1 << true << QStringList({"B0", "B1", "B2"});
+    QTest::newRow("a row fails") << 1 << true << QStringList({"KEEP"});
+    QTest::newRow("work gives up") << -1 << false << QStringList({"KEEP"});
+}
+
+void StoreTest::boundRowsAreStoredInOneTransactionOrNotAtAll()
+{
+    QFETCH(int, failAt);
+    QFETCH(bool, workSucceeds);
+    QFETCH(QStringList, titles);
+    StoreFixture fixture;
+    QVERIFY(fixture.open());
+    fixture.store().ExecSQL("INSERT INTO watchlists (title) VALUES('KEEP')");
+    fixture.store().ExecSQL(
+        "CREATE TABLE boundCheck (id INTEGER PRIMARY KEY, title TEXT NOT NULL)");
+    const bool stored = fixture.store().runInTransaction([&](sqlite3 *handle) {
+        SqliteStatement remove(handle, u"DELETE FROM watchlists");
+        // A title of NULL breaks the NOT NULL constraint of the check table below.
+        SqliteStatement insert(handle, u"INSERT INTO boundCheck (title) VALUES(?)");
+        if (!remove.execute() || !insert.isPrepared())
+            return false;
+        for (int row = 0; row < 3; ++row) {
+            const QString title = QString("B%1").arg(row);
+            if (row == failAt)
+                insert.bindNull(1);
+            else
+                insert.bindText(1, title);
+            if (!insert.execute())
+                return false;
+        }
+        return workSucceeds;
+    });
+    QCOMPARE(stored, titles.first() != "KEEP");
+    if (stored)
+        QCOMPARE(fixture.rows("SELECT title FROM boundCheck ORDER BY id"), titles);
+    else
+        QCOMPARE(fixture.count("boundCheck"), 0);
+    QCOMPARE(fixture.rows("SELECT title FROM watchlists"),
+             stored ? QStringList() : QStringList({"KEEP"}));
+    // Nothing is left open behind the call.
+    QVERIFY(fixture.store().runInTransaction({"SELECT 1"}));
 }
 
 void StoreTest::emptyQueryIsLoggedAndYieldsNothing()

@@ -3,6 +3,7 @@
 #include "common/requests.h"
 #include "common/serviceaddresses.h"
 #include "store/gdatabaseclass.h"
+#include "store/sqlitestatement.h"
 #include "store/sqlquoting.h"
 
 #include <QDebug>
@@ -15,8 +16,6 @@ namespace {
 
 const char *const SymbolProperty = "corvaneHistorySymbol";
 const QString PathStart = QStringLiteral("/instrument/1.0/");
-
-constexpr int RowsPerStatement = 250;
 
 // Column of each stored value in a data line.
 struct Columns
@@ -82,7 +81,7 @@ bool readRow(QStringView line, const Columns &columns, Row &row)
     };
     const QStringView values[] = {field(columns.date), field(columns.open),  field(columns.high),
                                   field(columns.low),  field(columns.close), field(columns.volume)};
-    // The values stand bare in the statement: only numbers may go there.
+    // Only numbers are stored: a line holding anything else is malformed.
     for (const QStringView value : values) {
         if (!isNumber(value))
             return false;
@@ -159,48 +158,41 @@ Parsed parseReply(const QString &text)
     return parsed;
 }
 
-QStringList storeStatements(const QString &symbol, const QList<Row> &rows)
-{
-    const QString quotedSymbol = sqlQuoted(symbol);
-    QStringList statements;
-    statements.reserve(1 + rows.size() / RowsPerStatement + 1);
-    statements << QStringLiteral("DELETE FROM qData WHERE symbol=") + quotedSymbol;
-    QString insert;
-    int count = 0;
-    const QString head =
-        QStringLiteral("INSERT INTO qData (date,symbol,Open,High,Low,Close,Volume) VALUES");
-    for (const Row &row : rows) {
-        if (count == 0) {
-            insert.reserve(head.size() + RowsPerStatement * 64);
-            insert.append(head);
-        } else {
-            insert.append(QLatin1Char(','));
-        }
-        insert.append(QLatin1Char('('))
-            .append(row.date)
-            .append(QLatin1Char(','))
-            .append(quotedSymbol);
-        for (const QString *value : {&row.open, &row.high, &row.low, &row.close, &row.volume})
-            insert.append(QLatin1Char(',')).append(*value);
-        insert.append(QLatin1Char(')'));
-        if (++count == RowsPerStatement) {
-            statements << insert;
-            insert.clear();
-            count = 0;
-        }
-    }
-    if (count > 0)
-        statements << insert;
-    return statements;
-}
-
 bool store(GDatabaseClass &store, const QString &symbol, const QList<Row> &rows)
 {
     if (rows.isEmpty()) {
         qDebug().noquote() << "PriceHistory: no rows for" << symbol << "- stored history kept";
         return false;
     }
-    return store.runInTransaction(storeStatements(symbol, rows));
+    return store.runInTransaction([&](sqlite3 *handle) {
+        auto failed = [](const SqliteStatement &statement) {
+            qDebug().noquote() << "PriceHistory: " + statement.errorText();
+            return false;
+        };
+        SqliteStatement remove(handle, u"DELETE FROM qData WHERE symbol=?");
+        remove.bindText(1, symbol);
+        if (!remove.execute())
+            return failed(remove);
+        // Values are bound as the text the service sent; the columns' numeric affinity stores
+        // them as the numbers a statement holding them bare would.
+        SqliteStatement insert(
+            handle,
+            u"INSERT INTO qData (date,symbol,Open,High,Low,Close,Volume) VALUES(?,?,?,?,?,?,?)");
+        if (!insert.isPrepared())
+            return failed(insert);
+        insert.bindText(2, symbol);
+        for (const Row &row : rows) {
+            insert.bindText(1, row.date);
+            insert.bindText(3, row.open);
+            insert.bindText(4, row.high);
+            insert.bindText(5, row.low);
+            insert.bindText(6, row.close);
+            insert.bindText(7, row.volume);
+            if (!insert.execute())
+                return failed(insert);
+        }
+        return true;
+    });
 }
 
 QNetworkReply *request(QNetworkAccessManager &manager, const QString &symbol, int timeFrameIndex)

@@ -44,10 +44,6 @@ struct Parsed
 // one the fields are taken as date, open, high, low, close, volume.
 Parsed parseReply(const QString &text);
 
-// The statements that replace the symbol's rows in qData with the rows (without the transaction
-// around them).
-QStringList storeStatements(const QString &symbol, const QList<Row> &rows);
-
 // Replaces the symbol's rows in qData with the rows, in one transaction. No rows replace nothing:
 // a reply that did not parse never costs the user the history already stored. Returns whether
 // the rows were stored.

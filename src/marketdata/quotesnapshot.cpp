@@ -2,12 +2,15 @@
 
 #include "common/serviceaddresses.h"
 #include "store/gdatabaseclass.h"
+#include "store/sqlitestatement.h"
 #include "store/sqlquoting.h"
 
 #include <QDebug>
 #include <QHash>
 #include <QSet>
 #include <QXmlStreamReader>
+
+#include <algorithm>
 
 namespace QuoteSnapshot {
 
@@ -18,16 +21,42 @@ const QString TablesEnvironment = QStringLiteral("store://datatables.org/alltabl
 
 const QString EmptyValue = QStringLiteral(" - ");
 
-// Stored text is read back as "|"-joined row strings, so a "|" inside a value would shift
-// every column after it.
-QString storable(const QString &text)
+// Deletes the rows of the stored symbols that are neither among the replaced ones nor followed by
+// a list. The stored symbols are found one index seek each, so the test runs once per symbol
+// rather than once per row.
+template <typename Failed>
+bool removeUnfollowed(sqlite3 *handle, const QSet<QString> &replaced, Failed failed)
 {
-    return sqlQuotedRowValue(text);
+    SqliteStatement first(handle,
+                          u"SELECT symbol FROM fData WHERE symbol >= '' ORDER BY symbol LIMIT 1");
+    SqliteStatement next(handle,
+                         u"SELECT symbol FROM fData WHERE symbol > ? ORDER BY symbol LIMIT 1");
+    SqliteStatement remove(handle,
+                           u"DELETE FROM fData WHERE symbol=?1 AND ?1 NOT IN (SELECT symbol FROM "
+                           u"symbols UNION SELECT symbol FROM portfolio UNION SELECT symbol FROM "
+                           u"watchedSymbols)");
+    QStringList unfollowed;
+    SqliteStatement *seek = &first;
+    for (;;) {
+        const SqliteStatement::Step step = seek->step();
+        if (step == SqliteStatement::Step::Failed)
+            return failed(*seek);
+        if (step == SqliteStatement::Step::Done)
+            break;
+        const QString symbol = seek->rowText();
+        seek->reset();
+        if (!replaced.contains(symbol))
+            unfollowed << symbol;
+        next.bindText(1, symbol);
+        seek = &next;
+    }
+    for (const QString &symbol : std::as_const(unfollowed)) {
+        remove.bindText(1, symbol);
+        if (!remove.execute())
+            return failed(remove);
+    }
+    return true;
 }
-
-// Rows per INSERT: several rows per statement keep a 500-symbol snapshot well under a second
-// while staying far below SQLite's limits on statement size.
-constexpr int RowsPerStatement = 200;
 
 } // namespace
 
@@ -80,6 +109,7 @@ std::optional<QList<Quote>> parseReply(const QByteArray &body)
     bool inResults = false;
     bool resultsSeen = false;
     Quote *quote = nullptr;
+    QStringList previousNames;
     while (!xml.atEnd()) {
         const QXmlStreamReader::TokenType token = xml.readNext();
         if (token == QXmlStreamReader::StartElement) {
@@ -92,7 +122,13 @@ std::optional<QList<Quote>> parseReply(const QByteArray &body)
                     Quote{xml.attributes().value(QLatin1String("symbol")).toString(), {}});
                 quote = &quotes.last();
             } else if (depth == 4 && quote) {
-                const QString name = xml.name().toString();
+                // Quotes list the same fields in the same order: the name of the field at this
+                // place in the previous quote is shared rather than copied again.
+                const qsizetype place = quote->fields.size();
+                const QString name =
+                    place < previousNames.size() && xml.name() == previousNames.at(place)
+                        ? previousNames.at(place)
+                        : xml.name().toString();
                 QString value = xml.readElementText(QXmlStreamReader::IncludeChildElements);
                 --depth; // readElementText consumed the end element
                 if (value.trimmed().isEmpty())
@@ -100,8 +136,12 @@ std::optional<QList<Quote>> parseReply(const QByteArray &body)
                 quote->fields.append(Field{name, value});
             }
         } else if (token == QXmlStreamReader::EndElement) {
-            if (depth == 3)
+            if (depth == 3 && quote) {
+                previousNames.clear();
+                for (const Field &field : std::as_const(quote->fields))
+                    previousNames.append(field.name);
                 quote = nullptr;
+            }
             --depth;
         }
     }
@@ -110,68 +150,57 @@ std::optional<QList<Quote>> parseReply(const QByteArray &body)
     return quotes;
 }
 
-QStringList storeStatements(const QList<Quote> &quotes)
-{
-    QStringList statements;
-    QString insert;
-    int rows = 0;
-    auto flush = [&] {
-        if (rows == 0)
-            return;
-        statements << insert;
-        insert.clear();
-        rows = 0;
-    };
-    // Every quote repeats the same field names.
-    QHash<QString, QString> quotedNames;
-    QSet<QString> replaced;
-    const QString head = QStringLiteral("INSERT INTO fData (symbol, name, value) VALUES ");
-    for (const Quote &quote : quotes) {
-        // A quote without a symbol or without fields carries nothing to replace rows with.
-        if (quote.fields.isEmpty() || storable(quote.symbol) == QLatin1String("''"))
-            continue;
-        const QString symbol = storable(quote.symbol);
-        if (!replaced.contains(symbol)) {
-            replaced.insert(symbol);
-            flush();
-            statements << QStringLiteral("DELETE FROM fData WHERE symbol=") + symbol;
-        }
-        for (const Field &field : quote.fields) {
-            auto name = quotedNames.find(field.name);
-            if (name == quotedNames.end())
-                name = quotedNames.insert(field.name, storable(field.name));
-            if (rows == 0) {
-                insert.reserve(head.size() + RowsPerStatement * 48);
-                insert.append(head);
-            } else {
-                insert.append(QLatin1Char(','));
-            }
-            insert.append(QLatin1Char('(')).append(symbol).append(QLatin1Char(',')).append(*name);
-            insert.append(QLatin1Char(',')).append(storable(field.value)).append(QLatin1Char(')'));
-            if (++rows == RowsPerStatement)
-                flush();
-        }
-    }
-    flush();
-    // Symbols no list follows any more are not asked for; their rows go with the first snapshot
-    // that brought anything.
-    if (!replaced.isEmpty())
-        statements
-            << QStringLiteral("DELETE FROM fData WHERE symbol NOT IN (%1) AND symbol NOT IN "
-                              "(SELECT symbol FROM symbols UNION SELECT symbol FROM "
-                              "portfolio UNION SELECT symbol FROM watchedSymbols)")
-                   .arg(QStringList(replaced.cbegin(), replaced.cend()).join(QLatin1Char(',')));
-    return statements;
-}
-
 bool store(GDatabaseClass &store, const QList<Quote> &quotes)
 {
-    const QStringList statements = storeStatements(quotes);
-    if (statements.isEmpty()) {
+    // A quote without a symbol or without fields carries nothing to replace rows with.
+    auto carriesRows = [](const Quote &quote) {
+        return !quote.fields.isEmpty() && !rowValue(quote.symbol).isEmpty();
+    };
+    if (std::none_of(quotes.cbegin(), quotes.cend(), carriesRows)) {
         qDebug() << "QuoteSnapshot: the reply carries no quotes; the snapshot is kept";
         return false;
     }
-    return store.runInTransaction(statements);
+    return store.runInTransaction([&](sqlite3 *handle) {
+        SqliteStatement remove(handle, u"DELETE FROM fData WHERE symbol=?");
+        SqliteStatement insert(handle, u"INSERT INTO fData (symbol, name, value) VALUES(?,?,?)");
+        auto failed = [](const SqliteStatement &statement) {
+            qDebug().noquote() << "QuoteSnapshot: " + statement.errorText();
+            return false;
+        };
+        if (!remove.isPrepared())
+            return failed(remove);
+        if (!insert.isPrepared())
+            return failed(insert);
+        // Every quote repeats the same field names.
+        QHash<QString, QString> storedNames;
+        QSet<QString> replaced;
+        for (const Quote &quote : quotes) {
+            if (!carriesRows(quote))
+                continue;
+            const QString symbol = rowValue(quote.symbol);
+            if (!replaced.contains(symbol)) {
+                // Deleted just before its first new row, so new rows get the ids they always got.
+                replaced.insert(symbol);
+                remove.bindText(1, symbol);
+                if (!remove.execute())
+                    return failed(remove);
+            }
+            insert.bindText(1, symbol);
+            for (const Field &field : quote.fields) {
+                auto name = storedNames.find(field.name);
+                if (name == storedNames.end())
+                    name = storedNames.insert(field.name, rowValue(field.name));
+                const QString value = rowValue(field.value);
+                insert.bindText(2, *name);
+                insert.bindText(3, value);
+                if (!insert.execute())
+                    return failed(insert);
+            }
+        }
+        // Symbols no list follows any more are not asked for; their rows go with the first
+        // snapshot that brought anything.
+        return removeUnfollowed(handle, replaced, failed);
+    });
 }
 
 } // namespace QuoteSnapshot

@@ -43,14 +43,10 @@ QUrl requestUrl(const QStringList &symbols);
 // before it). A field element without text gets the value " - ".
 std::optional<QList<Quote>> parseReply(const QByteArray &body);
 
-// The statements that replace the snapshot rows of every symbol the quotes carry (without the
-// transaction around them). Symbols the quotes do not carry keep their rows, unless no list
-// (symbols, portfolio, watchlists) follows them any more.
-QStringList storeStatements(const QList<Quote> &quotes);
-
 // Replaces, in one transaction, the snapshot rows of the symbols the quotes carry; the rows of
-// other symbols are kept, so a reply that leaves symbols out or carries none loses nothing.
-// Returns whether anything was stored.
+// other symbols are kept, so a reply that leaves symbols out or carries none loses nothing,
+// unless no list (symbols, portfolio, watchlists) follows them any more. Stored text loses every
+// "|", which separates the columns of row strings. Returns whether anything was stored.
 bool store(GDatabaseClass &store, const QList<Quote> &quotes);
 
 } // namespace QuoteSnapshot

@@ -4,6 +4,7 @@
 #include "common/requests.h"
 #include "common/serviceaddresses.h"
 #include "store/settingskeys.h"
+#include "store/sqlitestatement.h"
 #include "store/sqlquoting.h"
 #include "store/sqlscript.h"
 
@@ -18,7 +19,6 @@
 #include <QProgressDialog>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTextStream>
 #include <QThread>
 
@@ -162,6 +162,7 @@ void GDatabaseClass::applyConnectionSettings()
     pragma.exec(QStringLiteral("PRAGMA busy_timeout=5000"));
     pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
     pragma.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    pragma.exec(QStringLiteral("PRAGMA cache_size=-16384"));
 }
 
 void GDatabaseClass::offerPopulation(const QString &dataPath)
@@ -217,78 +218,72 @@ QStringList GDatabaseClass::GetSQLRecords(const QString &query)
         qDebug() << "Empty Query.";
         return rows;
     }
-    currentQuery = new QSqlQuery(connection);
-    currentQuery->setForwardOnly(true);
-    if (currentQuery->prepare(query) && currentQuery->exec()) {
-        const int count = currentQuery->record().count();
-        while (currentQuery->next()) {
-            QString row;
-            for (int column = 0; column < count; ++column) {
-                if (column > 0)
-                    row += QLatin1Char('|');
-                const QVariant value = currentQuery->value(column);
-                if (!value.isNull())
-                    row += value.toString();
-            }
-            rows << row;
-        }
-    }
-    if (currentQuery->lastError().isValid())
-        qDebug().noquote() << "GetSQLRecords: " + currentQuery->lastError().text() + "\n" + query;
-    currentQuery->finish();
-    delete currentQuery;
-    currentQuery = nullptr;
+    SqliteStatement statement(sqliteHandleOf(connection), query);
+    SqliteStatement::Step step = SqliteStatement::Step::Failed;
+    while (statement.isPrepared() && (step = statement.step()) == SqliteStatement::Step::Row)
+        rows.append(statement.rowText());
+    if (step == SqliteStatement::Step::Failed)
+        qDebug().noquote() << "GetSQLRecords: " + statement.errorText() + "\n" + query;
     return rows;
 }
 
 void GDatabaseClass::ExecSQL(const QString &statement)
 {
-    currentQuery = new QSqlQuery(statement, connection);
-    if (currentQuery->lastError().isValid())
-        qDebug().noquote() << "ExecSQL: " + currentQuery->lastError().text() + "\n" + statement;
-    currentQuery->finish();
-    delete currentQuery;
-    currentQuery = nullptr;
+    if (statement.isEmpty())
+        return;
+    if (!execute(statement))
+        qDebug().noquote() << "ExecSQL: " + statementError + "\n" + statement;
+}
+
+bool GDatabaseClass::execute(QStringView sql)
+{
+    SqliteStatement statement(sqliteHandleOf(connection), sql);
+    if (statement.isPrepared() && statement.step() != SqliteStatement::Step::Failed)
+        return true;
+    statementError = statement.errorText();
+    return false;
 }
 
 QString GDatabaseClass::GetSQL(const QString &query)
 {
     QString value;
-    currentQuery = new QSqlQuery(connection);
-    currentQuery->setForwardOnly(true);
-    if (currentQuery->prepare(query) && currentQuery->exec()) {
-        if (currentQuery->next())
-            value = currentQuery->value(0).toString();
-    }
-    if (currentQuery->lastError().isValid())
-        qDebug().noquote() << "GetSQL: " + currentQuery->lastError().text() + "\n" + query;
-    currentQuery->finish();
-    delete currentQuery;
-    currentQuery = nullptr;
+    SqliteStatement statement(sqliteHandleOf(connection), query);
+    const SqliteStatement::Step step =
+        statement.isPrepared() ? statement.step() : SqliteStatement::Step::Failed;
+    if (step == SqliteStatement::Step::Row)
+        statement.appendColumnText(value, 0);
+    else if (step == SqliteStatement::Step::Failed)
+        qDebug().noquote() << "GetSQL: " + statement.errorText() + "\n" + query;
     return value;
 }
 
 bool GDatabaseClass::runInTransaction(const QStringList &statements)
 {
-    QSqlQuery query(connection);
-    if (!query.exec(QStringLiteral("BEGIN TRANSACTION;"))) {
-        qDebug().noquote() << "runInTransaction: " + query.lastError().text();
-        return false;
-    }
-    for (const QString &statement : statements) {
-        if (query.exec(statement))
-            continue;
-        qDebug().noquote() << "runInTransaction: " + query.lastError().text() + "\n" +
-                                  statement.left(500);
-        query.finish();
-        query.exec(QStringLiteral("ROLLBACK;"));
-        return false;
-    }
-    query.finish();
-    if (query.exec(QStringLiteral("COMMIT;")))
+    return runInTransaction([this, &statements](sqlite3 *) {
+        for (const QString &statement : statements) {
+            if (!execute(statement)) {
+                qDebug().noquote()
+                    << "runInTransaction: " + statementError + "\n" + statement.left(500);
+                return false;
+            }
+        }
         return true;
-    qDebug().noquote() << "runInTransaction: " + query.lastError().text();
-    query.exec(QStringLiteral("ROLLBACK;"));
+    });
+}
+
+bool GDatabaseClass::runInTransaction(const std::function<bool(sqlite3 *)> &work)
+{
+    if (!execute(u"BEGIN TRANSACTION;")) {
+        qDebug().noquote() << "runInTransaction: " + statementError;
+        return false;
+    }
+    // The work logs what failed in it.
+    const bool done = work(sqliteHandleOf(connection));
+    if (done && execute(u"COMMIT;"))
+        return true;
+    if (done)
+        qDebug().noquote() << "runInTransaction: " + statementError;
+    execute(u"ROLLBACK;");
     return false;
 }
 

@@ -5,11 +5,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QFile;
 class QNetworkAccessManager;
 class QNetworkReply;
 class QProgressDialog;
-class QSqlQuery;
+struct sqlite3;
 
 // The local SQLite store in the profile folder ~/.corvane2: creates it, brings its schema up to
 // date, fills an empty one on request, and runs the SQL of every page. Results come back as row
@@ -41,6 +43,10 @@ public:
     // Every replace of stored rows goes through here, so a failure or a crash in the middle
     // never leaves the old rows gone and the new ones missing.
     bool runInTransaction(const QStringList &statements);
+    // The same for work that runs its own statements on the connection's SQLite handle (bound
+    // statements for bulk rows): committed when the work returns true, rolled back otherwise.
+    // The work logs what failed in it.
+    bool runInTransaction(const std::function<bool(sqlite3 *)> &work);
     static QString stripSqlDelimiters(const QString &text);
     // Runs a script file in one transaction. A missing file ends the process (exit code 1).
     void runSqlFile(const QString &path);
@@ -72,10 +78,12 @@ private:
     void applyConnectionSettings();
     void offerPopulation(const QString &dataPath);
     void discardDownloadFile(bool removeFromDisk);
+    // Runs one statement (its first row, if any, is not read); on failure statementError says why.
+    bool execute(QStringView sql);
 
     QString lastErrorText;
     QSqlDatabase connection;
-    QSqlQuery *currentQuery = nullptr;
+    QString statementError; // of the last statement that failed
     QString databasePath;
     QString downloadPath;
     QProgressDialog *progressDialog = nullptr;

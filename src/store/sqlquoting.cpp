@@ -21,10 +21,15 @@ QString stripSqlDelimiters(QString text)
     return text;
 }
 
-QString sqlQuotedRowValue(QString text)
+QString rowValue(QString text)
 {
     text.remove(QLatin1Char('|'));
-    return sqlQuoted(text);
+    return text;
+}
+
+QString sqlQuotedRowValue(QString text)
+{
+    return sqlQuoted(rowValue(std::move(text)));
 }
 
 bool isSqlNumber(const QString &text)

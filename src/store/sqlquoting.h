@@ -12,6 +12,9 @@ QString sqlEscaped(const QString &text); // O''Reilly (for templates that add th
 // a row string and must never appear inside a stored value.
 QString stripSqlDelimiters(QString text);
 
+// Outside text as it may be stored where row strings will show it: every "|" removed.
+QString rowValue(QString text);
+
 // Outside text that keeps its apostrophes but, being read back in row strings, loses every "|":
 // quoted as sqlQuoted does.
 QString sqlQuotedRowValue(QString text);
