@@ -38,6 +38,8 @@ NewsHighlightsClass::NewsHighlightsClass(QWidget *parent) : QWidget(parent)
     tickerScroll->setWidget(tickerHolder);
 
     QHBoxLayout *columns = TightLayouts::row();
+    // The right column of boxes keeps off the window's edge, as the boxes keep off each other.
+    columns->setContentsMargins(0, 0, RightEdgeMargin, 0);
     columns->addWidget(tickerScroll, 0);
     QVBoxLayout *newsColumn = nullptr;
     for (const int feedId : FeedIds) {

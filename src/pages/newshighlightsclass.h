@@ -20,6 +20,7 @@ public:
     // The templates shown, in box order: two in the middle column, two on the right.
     static constexpr int FeedIds[] = {1, 2, 5, 9};
     static constexpr int TickerColumnWidth = 240;
+    static constexpr int RightEdgeMargin = 6;
 
     TickerBoxClass *tickerBox() const { return tickers; }
     QList<NewsBoxClass *> newsBoxes() const { return boxes; }
