@@ -77,7 +77,8 @@ private slots:
     void inactiveNotDueAndNonTemplateFeedsAreNotFetched();
     void withNothingDueTheRunEndsWithDoneAlone();
     void newItemsAreAnnouncedBeforeDoneAndRefetchedItemsAreNot();
-    void redirectedItemsAreOnlyLogged();
+    void itemsOfAMovedFeedAreStoredUnderItsTemplateAndSymbol();
+    void aMoveThatIsStillPendingAtTheEndOfTheRunIsWaitedFor();
     void unparsableFeedIsLoggedAndTheRunGoesOn();
     void aSilentServerEndsAsANetworkErrorAndTheRunGoesOn();
     void theNewsTimerIsStoppedForTheRunAndRestartedByDone();
@@ -210,9 +211,9 @@ void NewsWorkerTest::newItemsAreAnnouncedBeforeDoneAndRefetchedItemsAreNot()
     QCOMPARE(news->count("newsItems"), 2);
 }
 
-void NewsWorkerTest::redirectedItemsAreOnlyLogged()
+void NewsWorkerTest::itemsOfAMovedFeedAreStoredUnderItsTemplateAndSymbol()
 {
-    news->addTemplate(1, "Moved", server->url("/old?s=<SYMBOL>"));
+    news->addTemplate(7, "Moved", server->url("/old?s=<SYMBOL>"));
     news->addSymbols({"AAA", "BBB"});
     server->scriptRedirect("/old?s=AAA", "/new.xml");
     server->scriptBody("/new.xml", feedOf({"moved story"}));
@@ -221,13 +222,28 @@ void NewsWorkerTest::redirectedItemsAreOnlyLogged()
     slow.body = feedOf({"slow story"});
     slow.delayMs = 400;
     server->script("/old?s=BBB", slow);
-    LogCapture log;
-    runOnce();
+    const RunRecord run = runOnce();
     QCOMPARE(server->requests(), QStringList({"/old?s=AAA", "/new.xml", "/old?s=BBB"}));
-    QVERIFY(log.contains(
-        "VALUES (0,'1709640000000','moved story','d','http://news.example/moved-story',0,'');"));
-    QVERIFY(log.contains("downloadThread: Processed " + server->url("/new.xml")));
-    QCOMPARE(news->rows("SELECT title FROM newsItems"), QStringList({"slow story"}));
+    QCOMPARE(news->rows("SELECT feedId, title, symbol FROM newsItems ORDER BY title"),
+             QStringList({"7|moved story|AAA", "7|slow story|BBB"}));
+    QCOMPARE(run.events.count("done"), 1);
+    QCOMPARE(run.events.last(), QString("done"));
+}
+
+void NewsWorkerTest::aMoveThatIsStillPendingAtTheEndOfTheRunIsWaitedFor()
+{
+    news->addTemplate(3, "Moved", server->url("/old?s=<SYMBOL>"));
+    news->addSymbols({"AAA"});
+    server->scriptRedirect("/old?s=AAA", "/late.xml");
+    ScriptedHttpServer::Reply late;
+    late.body = feedOf({"late story"});
+    late.delayMs = 300;
+    server->script("/late.xml", late);
+    const RunRecord run = runOnce();
+    QCOMPARE(news->rows("SELECT title, symbol FROM newsItems"), QStringList({"late story|AAA"}));
+    // The pages hear of the stored item, and of the end of the run once, after it.
+    QCOMPARE(run.events.filter(QRegularExpression("^(newRss|done)$")),
+             QStringList({"newRss", "done"}));
 }
 
 void NewsWorkerTest::unparsableFeedIsLoggedAndTheRunGoesOn()

@@ -102,9 +102,12 @@ void downloadThread::rssReplyFinished()
     } else {
         const QByteArray body = reply->readAll();
         if (!Requests::redirectTarget(reply).isEmpty()) {
-            // The follow-up has no bookkeeping, so its items are only logged, never stored.
-            if (QNetworkReply *next = Requests::followRedirect(*manager, reply))
+            // A feed that moved still belongs to its template and symbol: the follow-up takes
+            // over the bookkeeping, so its items are stored and the run ends after it.
+            if (QNetworkReply *next = Requests::followRedirect(*manager, reply)) {
+                pendingReplies.insert(next, pendingReplies.value(reply));
                 connect(next, &QNetworkReply::finished, this, &downloadThread::rssReplyFinished);
+            }
         } else {
             storeItems(reply, body);
         }
