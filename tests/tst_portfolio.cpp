@@ -66,6 +66,7 @@ private slots:
     void rowsWithoutEntryCountAsNoSelection();
     void stockDetailsOpensAChartTab();
     void pageRefreshesOnItsTimer();
+    void openingThePageShowsWhatWasStoredSinceItsLastRefresh();
     void refreshLeavesNothingOfTheEarlierFill();
     void alertsButtonOpensTheAlertList();
 };
@@ -483,6 +484,23 @@ void PortfolioTest::pageRefreshesOnItsTimer()
     QTRY_COMPARE(page.holdingsTable()->rowCount(), 4);
     // The page fills the container it is given.
     QCOMPARE(host.layout()->indexOf(&page), 0);
+}
+
+void PortfolioTest::openingThePageShowsWhatWasStoredSinceItsLastRefresh()
+{
+    PortfolioFixture fixture;
+    QVERIFY(fixture.open());
+    QWidget host;
+    PortfolioClass page(&host);
+    host.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host));
+    QCOMPARE(page.holdingsTable()->rowCount(), 3);
+
+    // Stored while another page is in front.
+    page.hide();
+    fixture.addEntry("ACME", "LONG", "100", "10", "10");
+    page.show();
+    QCOMPARE(page.holdingsTable()->rowCount(), 4);
 }
 
 void PortfolioTest::alertsButtonOpensTheAlertList()

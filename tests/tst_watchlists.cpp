@@ -103,6 +103,7 @@ private slots:
     void shareCountThatIsNoWholeNumberIsRefused();
     void refreshNeverWritesShareCountsBack();
     void refreshKeepsTheChosenRow();
+    void openingThePageShowsQuotesStoredSinceItsLastRefresh();
     void emptyAndTotalsRowsIgnoreEditsAndDoubleClicks();
     void removeAsksThenRemovesFromEveryListWithAlerts_data();
     void removeAsksThenRemovesFromEveryListWithAlerts();
@@ -263,6 +264,23 @@ void WatchlistsTest::threeSymbolsShowFiveRowsWithTotals()
         QCOMPARE(cell(grid, 3, column), QString());
     QCOMPARE(cell(grid, 4, Column::LastColumn), QString("Totals:"));
     QCOMPARE(cell(grid, 4, Column::SymbolColumn), QString());
+}
+
+void WatchlistsTest::openingThePageShowsQuotesStoredSinceItsLastRefresh()
+{
+    WatchlistFixture fixture;
+    const qint64 tech = fixture.addList("Tech");
+    fixture.watch("AAPL", tech);
+    WatchlistClass *page = fixture.newPage();
+    page->parentWidget()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(page->parentWidget()));
+    QCOMPARE(cell(page->grid(), 0, Column::LastColumn), QString());
+
+    // The first quotes arrive while another page is in front.
+    page->hide();
+    fixture.quote("AAPL", "LastTradePriceOnly", "24.66");
+    page->show();
+    QCOMPARE(cell(page->grid(), 0, Column::LastColumn), QString("24.66"));
 }
 
 void WatchlistsTest::signedValuesAreColouredBySign_data()

@@ -18,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTabWidget>
@@ -139,6 +140,13 @@ PortfolioClass::PortfolioClass(QWidget *parent) : QWidget(parent)
 }
 
 PortfolioClass::~PortfolioClass() = default;
+
+void PortfolioClass::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        displayPortfolio();
+}
 
 void PortfolioClass::buildTopFrame()
 {

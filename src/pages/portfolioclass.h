@@ -55,6 +55,11 @@ public slots:
     void newTransactionClick();
     void stockDetailsClick();
 
+protected:
+    // Opening the page shows the quotes stored since its last refresh, without waiting for
+    // the timer.
+    void showEvent(QShowEvent *event) override;
+
 private:
     void buildTopFrame();
     // The id of the selected row, when that row holds an entry (not a blank or total row).

@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -137,6 +138,13 @@ WatchlistClass::WatchlistClass(QWidget *parent) : QWidget(parent)
 WatchlistClass::~WatchlistClass()
 {
     delete timer;
+}
+
+void WatchlistClass::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        drawGrid();
 }
 
 void WatchlistClass::buildTopFrame()

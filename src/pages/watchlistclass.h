@@ -54,6 +54,11 @@ public slots:
     void loadChart(int column, int row);
     void watchGridCellChanged(int row, int column);
 
+protected:
+    // Opening the page shows the quotes stored since its last refresh, without waiting for
+    // the timer.
+    void showEvent(QShowEvent *event) override;
+
 private:
     void buildTopFrame();
     void buildGrid();
