@@ -100,6 +100,37 @@ QString writeCsv(const QTemporaryDir &dir, const QList<PriceHistory::Row> &rows)
     std::exit(1);
 }
 
+// Each run writes into a store of its own, so that none finds what an earlier one left.
+void replaceWithFreshStore(std::unique_ptr<StoreFixture> &fixture)
+{
+    fixture.reset();
+    fixture = std::make_unique<StoreFixture>();
+    fixture->open();
+}
+
+// Runs the sqlite3 tool on the store's database file with the store's own settings, so that
+// both write the same way: `settings` before `command`, or before the statements of the file
+// `input`. Ends the benchmark when the tool fails.
+void runSqliteTool(StoreFixture &fixture, const QStringList &settings, const QString &command,
+                   const QString &input = QString())
+{
+    QStringList arguments{"-cmd", "PRAGMA synchronous=NORMAL"};
+    for (const QString &setting : settings)
+        arguments << "-cmd" << setting;
+    arguments << fixture.profile().databasePath();
+    if (!command.isEmpty())
+        arguments << command;
+    QProcess sqlite;
+    if (!input.isEmpty())
+        sqlite.setStandardInputFile(input);
+    sqlite.start("sqlite3", arguments);
+    if (input.isEmpty())
+        sqlite.closeWriteChannel();
+    if (!sqlite.waitForFinished(120000) || sqlite.exitStatus() != QProcess::NormalExit ||
+        sqlite.exitCode() != 0)
+        fail("sqlite3 failed: " + QString::fromLocal8Bit(sqlite.readAllStandardError()));
+}
+
 // ExecSQL with the single-row INSERTs that scripts and pages send, into the indexed qData of a
 // fresh store, in one transaction: every statement is parsed anew, unlike the bound bulk path.
 void benchExecSql()
@@ -118,12 +149,7 @@ void benchExecSql()
         statements << statement(i);
     std::unique_ptr<StoreFixture> fixture;
     const double ms = benchMedianMs(
-        Runs,
-        [&] {
-            fixture.reset();
-            fixture = std::make_unique<StoreFixture>();
-            fixture->open();
-        },
+        Runs, [&] { replaceWithFreshStore(fixture); },
         [&] {
             fixture->store().ExecSQL("BEGIN TRANSACTION;");
             for (const QString &text : statements)
@@ -147,21 +173,8 @@ void benchExecSql()
     file.write("COMMIT;\n");
     file.close();
     const double toolMs = benchMedianMs(
-        Runs,
-        [&] {
-            fixture.reset();
-            fixture = std::make_unique<StoreFixture>();
-            fixture->open();
-        },
-        [&] {
-            QProcess sqlite;
-            sqlite.setStandardInputFile(script);
-            sqlite.start("sqlite3",
-                         {"-cmd", "PRAGMA synchronous=NORMAL", fixture->profile().databasePath()});
-            if (!sqlite.waitForFinished(120000) || sqlite.exitStatus() != QProcess::NormalExit ||
-                sqlite.exitCode() != 0)
-                fail("sqlite3 failed: " + QString::fromLocal8Bit(sqlite.readAllStandardError()));
-        });
+        Runs, [&] { replaceWithFreshStore(fixture); },
+        [&] { runSqliteTool(*fixture, {}, QString(), script); });
     if (fixture->count("qData") != HistoryRows)
         fail("sqlite3 did not run every statement");
     benchReport("sqlite3_same_single_row_inserts_per_second", HistoryRows / (toolMs / 1000),
@@ -176,11 +189,7 @@ void benchHistoryAgainstSqliteImport()
 {
     const QList<PriceHistory::Row> rows = longHistory(HistoryRows);
     std::unique_ptr<StoreFixture> fixture;
-    const auto freshStore = [&] {
-        fixture.reset();
-        fixture = std::make_unique<StoreFixture>();
-        fixture->open();
-    };
+    const auto freshStore = [&] { replaceWithFreshStore(fixture); };
     const double storeMs = benchMedianMs(Runs, freshStore, [&] {
         if (!PriceHistory::store(fixture->store(), "BENCH", rows))
             fail("the history was not stored");
@@ -196,14 +205,7 @@ void benchHistoryAgainstSqliteImport()
     if (csv.isEmpty())
         fail("cannot write the CSV file");
     const double importMs = benchMedianMs(Runs, freshStore, [&] {
-        QProcess sqlite;
-        // The store's own settings, so that both write the same way.
-        sqlite.start("sqlite3",
-                     {"-cmd", "PRAGMA synchronous=NORMAL", "-cmd", ".mode csv",
-                      fixture->profile().databasePath(), QString(".import %1 qData").arg(csv)});
-        if (!sqlite.waitForFinished(120000) || sqlite.exitStatus() != QProcess::NormalExit ||
-            sqlite.exitCode() != 0)
-            fail("sqlite3 failed: " + QString::fromLocal8Bit(sqlite.readAllStandardError()));
+        runSqliteTool(*fixture, {".mode csv"}, QString(".import %1 qData").arg(csv));
     });
     if (fixture->count("qData") != HistoryRows)
         fail("sqlite3 did not import every row");

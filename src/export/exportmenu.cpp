@@ -156,18 +156,8 @@ void ExportMenu::exportFundamentals()
 
 void ExportMenu::exportHeadlines()
 {
-    const QString path =
-        askPath(tr("Export headlines"),
-                ExportTables::defaultFileName(QStringLiteral("headlines"), QDate::currentDate()),
-                {}, nullptr);
-    if (path.isEmpty())
-        return;
-    const StoreRows::Result rows = StoreRows::read(store(), ExportTables::headlinesQuery());
-    if (!rows.ok) {
-        report(path, {false, false, 0, rows.error});
-        return;
-    }
-    saveTable(path, ExportTables::headlines(rows.rows));
+    exportStoredRows(tr("Export headlines"), QStringLiteral("headlines"),
+                     ExportTables::headlinesQuery(), &ExportTables::headlines);
 }
 
 void ExportMenu::exportCalendar()
@@ -185,17 +175,24 @@ void ExportMenu::exportCalendar()
 
 void ExportMenu::exportWraps()
 {
-    const QString path = askPath(
-        tr("Export market reports"),
-        ExportTables::defaultFileName(QStringLiteral("wraps"), QDate::currentDate()), {}, nullptr);
+    exportStoredRows(tr("Export market reports"), QStringLiteral("wraps"),
+                     ExportTables::wrapsQuery(), &ExportTables::wraps);
+}
+
+void ExportMenu::exportStoredRows(const QString &title, const QString &subject,
+                                  const QString &query,
+                                  Csv::Table (*makeTable)(const QList<QVariantList> &rows))
+{
+    const QString path =
+        askPath(title, ExportTables::defaultFileName(subject, QDate::currentDate()), {}, nullptr);
     if (path.isEmpty())
         return;
-    const StoreRows::Result rows = StoreRows::read(store(), ExportTables::wrapsQuery());
+    const StoreRows::Result rows = StoreRows::read(store(), query);
     if (!rows.ok) {
         report(path, {false, false, 0, rows.error});
         return;
     }
-    saveTable(path, ExportTables::wraps(rows.rows));
+    saveTable(path, makeTable(rows.rows));
 }
 
 void ExportMenu::exportHistory()

@@ -54,6 +54,9 @@ private:
                     bool *companion);
     // Writes the table, then tells the user how it went.
     bool saveTable(const QString &path, const Csv::Table &table);
+    // Asks where to save, reads the query's rows and saves the table made of them.
+    void exportStoredRows(const QString &title, const QString &subject, const QString &query,
+                          Csv::Table (*makeTable)(const QList<QVariantList> &rows));
     void report(const QString &path, const ExportFile::Result &result);
     void finishHistory(const QString &path, const ExportFile::Result &result);
 
