@@ -1,6 +1,6 @@
 // Portfolio page refresh with a large portfolio: 1 000 holdings and 10 000 cash transactions.
-#include "pages/portfolioclass.h"
-#include "pages/portfoliostore.h"
+#include "portfolio/portfolioclass.h"
+#include "portfolio/portfoliostore.h"
 #include "support/benchreport.h"
 #include "support/marketdatafixture.h"
 

@@ -1,6 +1,6 @@
 // Watchlist page: the grid refilled from the store, as the page's 15 s timer does it.
-#include "pages/watchlistclass.h"
-#include "pages/watchlistgrid.h"
+#include "watchlists/watchlistclass.h"
+#include "watchlists/watchlistgrid.h"
 #include "support/benchreport.h"
 #include "support/watchlistfixture.h"
 

@@ -2,8 +2,8 @@
 #include "alerts/alertmonitor.h"
 #include "alerts/alertpopup.h"
 #include "alerts/alertrules.h"
-#include "pages/addalertdialogclass.h"
-#include "pages/managealertdialogclass.h"
+#include "alerts/addalertdialogclass.h"
+#include "alerts/managealertdialogclass.h"
 #include "support/alertfixture.h"
 
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 #include "news/articlesclass.h"
 #include "news/downloadthread.h"
 #include "news/wrapsclass.h"
-#include "pages/welcomeclass.h"
+#include "marketdata/welcomeclass.h"
 #include "store/settingskeys.h"
 #include "support/logcapture.h"
 #include "support/marketdatafixture.h"

@@ -1,5 +1,5 @@
-#include "pages/chartpicture.h"
-#include "pages/welcomeclass.h"
+#include "marketdata/chartpicture.h"
+#include "marketdata/welcomeclass.h"
 #include "support/newsfixture.h"
 #include "support/scriptedhttpserver.h"
 

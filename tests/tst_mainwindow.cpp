@@ -1,7 +1,7 @@
 #include "app/mainwindow.h"
 #include "app/stylesheet.h"
-#include "pages/settingsclass.h"
-#include "pages/watchlistclass.h"
+#include "settings/settingsclass.h"
+#include "watchlists/watchlistclass.h"
 #include "support/scriptedhttpserver.h"
 #include "support/storefixture.h"
 

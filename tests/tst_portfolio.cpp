@@ -1,8 +1,8 @@
 #include "charts/chartclass.h"
 #include "charts/chartframeclass.h"
-#include "pages/portfolioclass.h"
-#include "pages/portfoliostore.h"
-#include "pages/portfoliovaluation.h"
+#include "portfolio/portfolioclass.h"
+#include "portfolio/portfoliostore.h"
+#include "portfolio/portfoliovaluation.h"
 #include "support/portfoliofixture.h"
 
 #include <QComboBox>

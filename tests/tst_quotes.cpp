@@ -1,6 +1,6 @@
 #include "common/requests.h"
 #include "marketdata/quotesnapshot.h"
-#include "pages/welcomeclass.h"
+#include "marketdata/welcomeclass.h"
 #include "support/logcapture.h"
 #include "support/marketdatafixture.h"
 #include "support/scriptedhttpserver.h"

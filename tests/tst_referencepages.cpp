@@ -1,5 +1,5 @@
-#include "pages/educationclass.h"
-#include "pages/supportclass.h"
+#include "reference/educationclass.h"
+#include "reference/supportclass.h"
 #include "support/newsfixture.h"
 #include "support/simprocess.h"
 

@@ -1,5 +1,5 @@
-#include "app/updateclass.h"
-#include "app/versionfile.h"
+#include "update/updateclass.h"
+#include "update/versionfile.h"
 #include "support/simprocess.h"
 #include "support/updatefixture.h"
 

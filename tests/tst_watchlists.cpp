@@ -1,9 +1,9 @@
 #include "charts/chartclass.h"
 #include "charts/chartframeclass.h"
-#include "pages/managelistsclass.h"
-#include "pages/sharecount.h"
-#include "pages/watchlistclass.h"
-#include "pages/watchlistgrid.h"
+#include "watchlists/managelistsclass.h"
+#include "watchlists/sharecount.h"
+#include "watchlists/watchlistclass.h"
+#include "watchlists/watchlistgrid.h"
 #include "support/watchlistfixture.h"
 
 #include <QAbstractItemModel>

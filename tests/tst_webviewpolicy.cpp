@@ -1,4 +1,4 @@
-#include "common/webviewpolicy.h"
+#include "widgets/webviewpolicy.h"
 #include "support/newsfixture.h"
 #include "support/scriptedhttpserver.h"
 

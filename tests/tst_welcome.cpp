@@ -1,6 +1,6 @@
 #include "app/mainwindow.h"
 #include "marketdata/fundgrid.h"
-#include "pages/welcomeclass.h"
+#include "marketdata/welcomeclass.h"
 #include "support/marketdatafixture.h"
 #include "support/scriptedhttpserver.h"
 #include "support/simprocess.h"

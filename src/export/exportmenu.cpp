@@ -9,9 +9,9 @@
 #include "export/historyexport.h"
 #include "export/storerows.h"
 #include "marketdata/fundgrid.h"
-#include "pages/calendarclass.h"
-#include "pages/portfoliostore.h"
-#include "pages/welcomeclass.h"
+#include "calendar/calendarclass.h"
+#include "portfolio/portfoliostore.h"
+#include "marketdata/welcomeclass.h"
 #include "store/gdatabaseclass.h"
 
 #include <QComboBox>

@@ -2,8 +2,8 @@
 
 #include "export/csvwriter.h"
 #include "marketdata/fundgrid.h"
-#include "pages/calendarfile.h"
-#include "pages/portfoliovaluation.h"
+#include "calendar/calendarfile.h"
+#include "portfolio/portfoliovaluation.h"
 
 #include <QDate>
 #include <QList>

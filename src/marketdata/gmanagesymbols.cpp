@@ -1,6 +1,6 @@
 #include "marketdata/gmanagesymbols.h"
 
-#include "common/datatables.h"
+#include "widgets/datatables.h"
 #include "marketdata/gsymbolsearchclass.h"
 #include "marketdata/symbollookup.h"
 #include "store/gdatabaseclass.h"

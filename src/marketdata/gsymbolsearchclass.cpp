@@ -1,6 +1,6 @@
 #include "marketdata/gsymbolsearchclass.h"
 
-#include "common/datatables.h"
+#include "widgets/datatables.h"
 #include "common/requests.h"
 #include "marketdata/symbollookup.h"
 #include "store/gdatabaseclass.h"

@@ -1,6 +1,6 @@
 #include "news/addrssclass.h"
 
-#include "common/datatables.h"
+#include "widgets/datatables.h"
 #include "common/messageboxes.h"
 #include "common/requests.h"
 #include "news/feedaddress.h"

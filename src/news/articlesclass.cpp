@@ -2,9 +2,9 @@
 
 #include "common/requests.h"
 #include "common/statusmessages.h"
-#include "common/tightlayouts.h"
+#include "widgets/tightlayouts.h"
 #include "common/weblinks.h"
-#include "common/webviewpolicy.h"
+#include "widgets/webviewpolicy.h"
 #include "news/addrssclass.h"
 #include "news/feeditems.h"
 #include "news/newsstatements.h"

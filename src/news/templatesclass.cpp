@@ -1,6 +1,6 @@
 #include "news/templatesclass.h"
 
-#include "common/datatables.h"
+#include "widgets/datatables.h"
 #include "common/messageboxes.h"
 #include "news/gmanagefeedsclass.h"
 #include "news/newsstatements.h"

@@ -2,8 +2,8 @@
 
 #include "common/requests.h"
 #include "common/serviceaddresses.h"
-#include "common/tightlayouts.h"
-#include "common/webviewpolicy.h"
+#include "widgets/tightlayouts.h"
+#include "widgets/webviewpolicy.h"
 #include "news/feeditems.h"
 #include "news/newsstatements.h"
 #include "store/gdatabaseclass.h"

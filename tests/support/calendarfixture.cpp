@@ -1,6 +1,6 @@
 #include "support/calendarfixture.h"
 
-#include "pages/calendarfile.h"
+#include "calendar/calendarfile.h"
 
 #include <QBuffer>
 #include <QDir>

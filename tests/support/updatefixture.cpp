@@ -1,6 +1,6 @@
 #include "support/updatefixture.h"
 
-#include "app/updateclass.h"
+#include "update/updateclass.h"
 
 UpdateFixture::UpdateFixture() : previousVendor(qgetenv("CORVANE_VENDOR_URL"))
 {

@@ -1,7 +1,7 @@
 #include "support/watchlistfixture.h"
 
 #include "charts/chartclass.h"
-#include "pages/watchlistclass.h"
+#include "watchlists/watchlistclass.h"
 #include "store/sqlquoting.h"
 
 WatchlistFixture::WatchlistFixture()

@@ -5,7 +5,7 @@
 #include "app/mainwindow.h"
 #include "app/stylesheet.h"
 #include "common/messageboxes.h"
-#include "pages/portfolioclass.h"
+#include "portfolio/portfolioclass.h"
 #include "support/simsession.h"
 
 #include <QAbstractItemView>
