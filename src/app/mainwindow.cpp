@@ -4,27 +4,28 @@
 #include "alerts/alertmonitor.h"
 #include "app/stylesheet.h"
 #include "app/systemtray.h"
-#include "update/updateclass.h"
+#include "calendar/calendarclass.h"
 #include "charts/chartclass.h"
 #include "common/messageboxes.h"
+#include "common/pagerows.h"
 #include "export/exportmenu.h"
+#include "home/newshighlightsclass.h"
+#include "home/tickerboxclass.h"
+#include "home/tickerclass.h"
 #include "marketdata/gfundfieldsclass.h"
 #include "marketdata/gmanagesymbols.h"
+#include "marketdata/welcomeclass.h"
 #include "news/addrssclass.h"
 #include "news/articlesclass.h"
 #include "news/templatesclass.h"
 #include "news/wrapsclass.h"
-#include "calendar/calendarclass.h"
-#include "reference/educationclass.h"
-#include "home/newshighlightsclass.h"
 #include "portfolio/portfolioclass.h"
-#include "settings/settingsclass.h"
+#include "reference/educationclass.h"
 #include "reference/supportclass.h"
-#include "home/tickerboxclass.h"
-#include "home/tickerclass.h"
-#include "watchlists/watchlistclass.h"
-#include "marketdata/welcomeclass.h"
+#include "settings/settingsclass.h"
 #include "store/gdatabaseclass.h"
+#include "update/updateclass.h"
+#include "watchlists/watchlistclass.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -32,6 +33,9 @@
 #include <QSplashScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
+
+#include <functional>
+#include <iterator>
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
 {
@@ -111,39 +115,70 @@ void MainWindow::createPages()
     GDatabaseClass::setMainInstance(store);
     store->openDatabase();
 
-    showSplashMessage(tr("Loading HomeClass."));
-    newsHighlights = new NewsHighlightsClass(ui->page);
-    showSplashMessage(tr("Loading ChartClass."));
-    charts = new ChartClass(ui->page_2);
-    ChartClass::setInstance(charts);
-    showSplashMessage(tr("Loading FundamentalClass."));
-    welcome = new WelcomeClass(ui->page_3);
-    connect(welcome, &WelcomeClass::statusUpdate, ui->statusBar, &QStatusBar::showMessage);
-    connect(welcome, &WelcomeClass::newRss, newsHighlights, qOverload<>(&QWidget::update));
-    // The price boxes show each snapshot as soon as it is stored (the first one may arrive while
-    // the splash screen is still up), not up to two minutes later.
-    connect(welcome, &WelcomeClass::fundGridRefilled, newsHighlights->tickerBox(),
-            &TickerBoxClass::refreshBoxes);
-    showSplashMessage(tr("Loading PortfolioClass."));
-    portfolio = new PortfolioClass(ui->page_4);
-    connect(portfolio, &PortfolioClass::changeListWidgetRow, this,
-            &MainWindow::changeListWidgetRow);
-    showSplashMessage(tr("Loading WatchlistClass."));
-    watchlistPage = new WatchlistClass(ui->page_5);
-    connect(watchlistPage, &WatchlistClass::changeListWidgetRow, this,
-            &MainWindow::changeListWidgetRow);
-    showSplashMessage(tr("Loading ReportsClass."));
-    wrapsPage = new WrapsClass(ui->page_6);
-    showSplashMessage(tr("Loading CalendarClass."));
-    calendarPage = new CalendarClass(ui->page_7);
-    showSplashMessage(tr("Loading RSSFeedsClass."));
-    articlesPage = new ArticlesClass(ui->page_8);
-    showSplashMessage(tr("Loading EducationClass."));
-    educationPage = new EducationClass(ui->page_9);
-    showSplashMessage(tr("Loading SupportClass."));
-    supportPage = new SupportClass(ui->page_10);
-    settingsPage = new SettingsClass(ui->page_11);
-    connect(settingsPage, &SettingsClass::statusMessage, ui->statusBar, &QStatusBar::showMessage);
+    // One entry per navigation row, in row order. Each builder also makes the connections its
+    // page needs at once: the splash turns the event loop between pages, so a quote snapshot may
+    // already arrive while the later pages are being built.
+    struct PageEntry
+    {
+        PageRows::Row row;
+        QString splashMessage;
+        std::function<void(QWidget *host)> build;
+    };
+    const PageEntry pages[] = {
+        {PageRows::Home, tr("Loading HomeClass."),
+         [this](QWidget *host) { newsHighlights = new NewsHighlightsClass(host); }},
+        {PageRows::Charts, tr("Loading ChartClass."),
+         [this](QWidget *host) {
+             charts = new ChartClass(host);
+             ChartClass::setInstance(charts);
+         }},
+        {PageRows::Fundamentals, tr("Loading FundamentalClass."),
+         [this](QWidget *host) {
+             welcome = new WelcomeClass(host);
+             connect(welcome, &WelcomeClass::statusUpdate, ui->statusBar, &QStatusBar::showMessage);
+             connect(welcome, &WelcomeClass::newRss, newsHighlights, qOverload<>(&QWidget::update));
+             // The price boxes show each snapshot as soon as it is stored (the first one may
+             // arrive while the splash screen is still up), not up to two minutes later.
+             connect(welcome, &WelcomeClass::fundGridRefilled, newsHighlights->tickerBox(),
+                     &TickerBoxClass::refreshBoxes);
+         }},
+        {PageRows::Portfolio, tr("Loading PortfolioClass."),
+         [this](QWidget *host) {
+             portfolio = new PortfolioClass(host);
+             connect(portfolio, &PortfolioClass::changeListWidgetRow, this,
+                     &MainWindow::changeListWidgetRow);
+         }},
+        {PageRows::Watchlists, tr("Loading WatchlistClass."),
+         [this](QWidget *host) {
+             watchlistPage = new WatchlistClass(host);
+             connect(watchlistPage, &WatchlistClass::changeListWidgetRow, this,
+                     &MainWindow::changeListWidgetRow);
+         }},
+        {PageRows::Reports, tr("Loading ReportsClass."),
+         [this](QWidget *host) { wrapsPage = new WrapsClass(host); }},
+        {PageRows::Calendar, tr("Loading CalendarClass."),
+         [this](QWidget *host) { calendarPage = new CalendarClass(host); }},
+        {PageRows::Feeds, tr("Loading RSSFeedsClass."),
+         [this](QWidget *host) { articlesPage = new ArticlesClass(host); }},
+        {PageRows::Education, tr("Loading EducationClass."),
+         [this](QWidget *host) { educationPage = new EducationClass(host); }},
+        {PageRows::Support, tr("Loading SupportClass."),
+         [this](QWidget *host) { supportPage = new SupportClass(host); }},
+        {PageRows::Settings, QString(),
+         [this](QWidget *host) {
+             settingsPage = new SettingsClass(host);
+             connect(settingsPage, &SettingsClass::statusMessage, ui->statusBar,
+                     &QStatusBar::showMessage);
+         }},
+    };
+    static_assert(std::size(pages) == PageRows::Count);
+    Q_ASSERT(ui->stackedWidget->count() == PageRows::Count);
+    for (const PageEntry &page : pages) {
+        if (!page.splashMessage.isEmpty())
+            showSplashMessage(page.splashMessage);
+        page.build(ui->stackedWidget->widget(page.row));
+    }
+
     showSplashMessage(tr("Connecting..."));
     connect(welcome, &WelcomeClass::newRss, charts, &ChartClass::newRSS);
     connect(welcome, &WelcomeClass::newRss, newsHighlights, &NewsHighlightsClass::updateNewsBoxes);
@@ -159,7 +194,7 @@ void MainWindow::createPages()
     exports = new ExportMenu(this, welcome, calendarPage, charts);
 
     // The last page holds the settings now; start on the home page instead.
-    ui->listWidget->setCurrentRow(0);
+    ui->listWidget->setCurrentRow(PageRows::Home);
     ticker = new TickerClass(ui->frame_2);
 }
 
@@ -192,7 +227,7 @@ void MainWindow::on_actionReload_Stylesheet_triggered()
 void MainWindow::on_listWidget_currentRowChanged(int currentRow)
 {
     // The feed reader shows nothing until a source is picked: offer the sources straight away.
-    if (currentRow == 7 && articlesPage && articlesPage->articleViewIsBlank())
+    if (currentRow == PageRows::Feeds && articlesPage && articlesPage->articleViewIsBlank())
         articlesPage->popUpSourceSelector();
 }
 

@@ -56,6 +56,20 @@ void ChartClass::setInstance(ChartClass *charts)
     chartTabs = charts;
 }
 
+bool ChartClass::showSymbolInNewTab(const QString &symbol)
+{
+    ChartClass *charts = instance();
+    if (!charts || symbol.isEmpty()) {
+        qDebug() << "ChartClass: no chart tabs to open" << symbol << "in";
+        return false;
+    }
+    // A tab like the page's own new ones, so it hears of new headlines too.
+    charts->newChart();
+    if (ChartFrameClass *chart = charts->latestChart())
+        chart->showSymbol(symbol);
+    return true;
+}
+
 void ChartClass::newChart()
 {
     auto *page = new QWidget(tabWidget);

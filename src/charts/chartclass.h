@@ -20,6 +20,11 @@ public:
     static ChartClass *instance();
     static void setInstance(ChartClass *charts);
 
+    // What every page that offers a symbol's chart calls: a new tab of the process-wide chart
+    // page, made current, showing the symbol. False (and nothing opened) when there is no chart
+    // page or no symbol; the caller then stays where it is.
+    static bool showSymbolInNewTab(const QString &symbol);
+
     QTabWidget *tabs() const { return tabWidget; }
     ChartFrameClass *latestChart() const { return latest; }
 

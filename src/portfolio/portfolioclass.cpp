@@ -1,16 +1,16 @@
 #include "portfolio/portfolioclass.h"
 
+#include "alerts/managealertdialogclass.h"
 #include "charts/chartclass.h"
-#include "charts/chartframeclass.h"
-#include "widgets/datatables.h"
 #include "common/messageboxes.h"
+#include "common/pagerows.h"
 #include "portfolio/buystockclass.h"
 #include "portfolio/cashtransactionclass.h"
-#include "alerts/managealertdialogclass.h"
 #include "portfolio/portfoliostore.h"
 #include "portfolio/sellstockclass.h"
-#include "widgets/tablecellwriter.h"
 #include "store/gdatabaseclass.h"
+#include "widgets/datatables.h"
+#include "widgets/tablecellwriter.h"
 
 #include <QDateTime>
 #include <QDebug>
@@ -363,13 +363,6 @@ void PortfolioClass::stockDetailsClick()
 
 void PortfolioClass::openChart(const QString &symbol)
 {
-    ChartClass *charts = ChartClass::instance();
-    if (!charts || symbol.isEmpty()) {
-        qDebug() << "PortfolioClass: no chart tabs to open" << symbol << "in";
-        return;
-    }
-    charts->newChart();
-    if (ChartFrameClass *chart = charts->latestChart())
-        chart->showSymbol(symbol);
-    emit changeListWidgetRow(1);
+    if (ChartClass::showSymbolInNewTab(symbol))
+        emit changeListWidgetRow(PageRows::Charts);
 }

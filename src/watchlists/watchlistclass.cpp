@@ -1,17 +1,17 @@
 #include "watchlists/watchlistclass.h"
 
-#include "charts/chartclass.h"
-#include "charts/chartframeclass.h"
-#include "widgets/datatables.h"
-#include "common/messageboxes.h"
-#include "widgets/tightlayouts.h"
-#include "marketdata/gsymbolsearchclass.h"
 #include "alerts/managealertdialogclass.h"
+#include "charts/chartclass.h"
+#include "common/messageboxes.h"
+#include "common/pagerows.h"
+#include "marketdata/gsymbolsearchclass.h"
+#include "store/gdatabaseclass.h"
 #include "watchlists/managelistsclass.h"
 #include "watchlists/sharecount.h"
 #include "watchlists/watchlistgrid.h"
 #include "watchlists/watchlistsql.h"
-#include "store/gdatabaseclass.h"
+#include "widgets/datatables.h"
+#include "widgets/tightlayouts.h"
 
 #include <QBrush>
 #include <QComboBox>
@@ -396,16 +396,8 @@ void WatchlistClass::removeSymbol(int row, int /*column*/)
 
 void WatchlistClass::loadChart(int /*column*/, int row)
 {
-    const QString symbol = symbolAt(row);
-    ChartClass *charts = ChartClass::instance();
-    if (symbol.isEmpty() || !charts)
-        return;
-    // A tab like the charts page's own new ones, so it hears of new headlines too.
-    charts->newChart();
-    if (ChartFrameClass *page = charts->latestChart())
-        page->showSymbol(symbol);
-    charts->tabs()->setCurrentIndex(charts->tabs()->count() - 1);
-    emit changeListWidgetRow(1);
+    if (ChartClass::showSymbolInNewTab(symbolAt(row)))
+        emit changeListWidgetRow(PageRows::Charts);
 }
 
 void WatchlistClass::watchGridCellChanged(int row, int column)
