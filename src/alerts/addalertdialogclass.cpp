@@ -4,6 +4,7 @@
 #include "alerts/alertstatements.h"
 #include "common/messageboxes.h"
 #include "store/gdatabaseclass.h"
+#include "widgets/toolbuttons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,16 +18,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QToolButton *smallButton(const QString &text, const QString &icon)
-{
-    auto *button = new QToolButton;
-    button->setObjectName(QStringLiteral("smallBtn"));
-    button->setText(text);
-    button->setIcon(QIcon(icon));
-    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    return button;
-}
 
 int checkState(const QCheckBox *box)
 {
@@ -84,11 +75,9 @@ AddAlertDialogClass::AddAlertDialogClass(QWidget *parent) : QWidget(parent)
     fields->addWidget(valueLine, 1, 3);
     fields->addLayout(via, 1, 4);
 
-    saveBtn =
-        smallButton(tr("Save"), QStringLiteral(":/Icons/Images/Icons/sets/png/128x128/accept.png"));
+    saveBtn = ToolButtons::smallTextButton(nullptr, tr("Save"), QStringLiteral("accept.png"));
     connect(saveBtn, &QToolButton::clicked, this, &AddAlertDialogClass::saveBtnClick);
-    cancelBtn = smallButton(tr("Cancel"),
-                            QStringLiteral(":/Icons/Images/Icons/sets/png/128x128/remove.png"));
+    cancelBtn = ToolButtons::smallTextButton(nullptr, tr("Cancel"), QStringLiteral("remove.png"));
     connect(cancelBtn, &QToolButton::clicked, dialog, &QDialog::close);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);

@@ -1,11 +1,12 @@
 #include "alerts/managealertdialogclass.h"
 
+#include "alerts/addalertdialogclass.h"
 #include "alerts/alertrules.h"
 #include "alerts/alertstatements.h"
-#include "widgets/datatables.h"
 #include "common/messageboxes.h"
-#include "alerts/addalertdialogclass.h"
 #include "store/gdatabaseclass.h"
+#include "widgets/datatables.h"
+#include "widgets/toolbuttons.h"
 
 #include <QDateTime>
 #include <QDialog>
@@ -19,16 +20,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QString IconFolder = QStringLiteral(":/Icons/Images/Icons/sets/png/128x128/");
-
-QToolButton *smallButton(const QString &icon)
-{
-    auto *button = new QToolButton;
-    button->setObjectName(QStringLiteral("smallBtn"));
-    button->setIcon(QIcon(IconFolder + icon));
-    return button;
-}
 
 QTableWidgetItem *checkItem(const QString &stored)
 {
@@ -89,15 +80,15 @@ ManageAlertDialogClass::ManageAlertDialogClass(QWidget *parent) : QWidget(parent
             editBtnClick();
     });
 
-    addBtn = smallButton(QStringLiteral("add.png"));
+    addBtn = ToolButtons::smallButton(nullptr, QStringLiteral("add.png"));
     addBtn->setStatusTip(tr("Add a new alert."));
     addBtn->setToolTip(tr("Add a new alert."));
     connect(addBtn, &QToolButton::clicked, this, &ManageAlertDialogClass::addBtnClick);
-    delBtn = smallButton(QStringLiteral("delete.png"));
+    delBtn = ToolButtons::smallButton(nullptr, QStringLiteral("delete.png"));
     delBtn->setWhatsThis(tr("Delete the selected alert."));
     delBtn->setToolTip(tr("Delete the selected alert."));
     connect(delBtn, &QToolButton::clicked, this, &ManageAlertDialogClass::delBtnClick);
-    editBtn = smallButton(QStringLiteral("pencil.png"));
+    editBtn = ToolButtons::smallButton(nullptr, QStringLiteral("pencil.png"));
     editBtn->setText(tr("Edit the selected alert."));
     editBtn->setToolTip(tr("Edit the selected alert."));
     connect(editBtn, &QToolButton::clicked, this, &ManageAlertDialogClass::editBtnClick);

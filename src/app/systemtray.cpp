@@ -1,5 +1,7 @@
 #include "app/systemtray.h"
 
+#include "widgets/toolbuttons.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QMainWindow>
@@ -10,8 +12,7 @@ SystemTray::SystemTray(QMainWindow *mainWindow) : QObject(mainWindow), window(ma
 {
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         return;
-    icon = new QSystemTrayIcon(
-        QIcon(QStringLiteral(":/Icons/Images/Icons/sets/png/128x128/chart (2).png")), this);
+    icon = new QSystemTrayIcon(ToolButtons::icon(QStringLiteral("chart (2).png")), this);
     icon->setToolTip(QApplication::applicationName().isEmpty() ? tr("Corvane")
                                                                : QApplication::applicationName());
     auto *menu = new QMenu(window);

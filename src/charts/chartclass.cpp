@@ -1,6 +1,7 @@
 #include "charts/chartclass.h"
 
 #include "charts/chartframeclass.h"
+#include "widgets/toolbuttons.h"
 
 #include <QDebug>
 #include <QIcon>
@@ -19,9 +20,7 @@ ChartClass::ChartClass(QWidget *container) : QWidget(container)
     tabWidget->setObjectName(QStringLiteral("tabWidget"));
     tabWidget->setTabsClosable(true);
     tabWidget->setTabPosition(QTabWidget::South);
-    addButton = new QToolButton(tabWidget);
-    addButton->setObjectName(QStringLiteral("smallBtn"));
-    addButton->setIcon(QIcon(QStringLiteral(":/Icons/Images/Icons/sets/png/128x128/add.png")));
+    addButton = ToolButtons::smallButton(tabWidget, QStringLiteral("add.png"));
     addButton->setToolTip(tr("Open another chart"));
     tabWidget->setCornerWidget(addButton, Qt::TopRightCorner);
 

@@ -2,6 +2,7 @@
 
 #include "marketdata/fieldorder.h"
 #include "store/gdatabaseclass.h"
+#include "widgets/toolbuttons.h"
 
 #include <QDialog>
 #include <QGridLayout>
@@ -9,16 +10,6 @@
 #include <QToolButton>
 
 namespace {
-
-QToolButton *smallButton(QWidget *parent, const QString &icon, const QString &help)
-{
-    auto *button = new QToolButton(parent);
-    button->setObjectName(QStringLiteral("smallBtn"));
-    button->setIcon(QIcon(icon));
-    button->setWhatsThis(help);
-    button->setToolTip(help);
-    return button;
-}
 
 QListWidget *fieldList(QWidget *parent)
 {
@@ -37,11 +28,11 @@ gfundFieldsClass::gfundFieldsClass(QWidget *parent) : QWidget(parent)
 
     hiddenList = fieldList(form);
     shownList = fieldList(form);
-    const QString icons = QStringLiteral(":/Icons/Images/Icons/sets/png/128x128/");
-    addButton = smallButton(form, icons + QStringLiteral("next.png"), tr("Add to list"));
-    removeButton = smallButton(form, icons + QStringLiteral("back.png"), tr("Remove from list"));
-    upButton = smallButton(form, icons + QStringLiteral("up.png"), tr("Move up."));
-    downButton = smallButton(form, icons + QStringLiteral("down.png"), tr("Move down."));
+    addButton = ToolButtons::smallButton(form, QStringLiteral("next.png"), tr("Add to list"));
+    removeButton =
+        ToolButtons::smallButton(form, QStringLiteral("back.png"), tr("Remove from list"));
+    upButton = ToolButtons::smallButton(form, QStringLiteral("up.png"), tr("Move up."));
+    downButton = ToolButtons::smallButton(form, QStringLiteral("down.png"), tr("Move down."));
 
     auto *layout = new QGridLayout(form);
     layout->addWidget(hiddenList, 0, 0, 4, 4);

@@ -1,9 +1,10 @@
 #include "marketdata/gmanagesymbols.h"
 
-#include "widgets/datatables.h"
 #include "marketdata/gsymbolsearchclass.h"
 #include "marketdata/symbollookup.h"
 #include "store/gdatabaseclass.h"
+#include "widgets/datatables.h"
+#include "widgets/toolbuttons.h"
 
 #include <QDebug>
 #include <QDialog>
@@ -14,16 +15,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QToolButton *smallButton(QWidget *parent, const QString &icon, const QString &help)
-{
-    auto *button = new QToolButton(parent);
-    button->setObjectName(QStringLiteral("smallBtn"));
-    button->setIcon(QIcon(icon));
-    button->setWhatsThis(help);
-    button->setToolTip(help);
-    return button;
-}
 
 } // namespace
 
@@ -37,11 +28,9 @@ GManageSymbols::GManageSymbols(QWidget *parent) : QWidget(parent)
     grid->setMinimumWidth(300);
     DataTables::applyLook(grid, {.rowHeight = 20, .frameless = false});
 
-    addButton = smallButton(form, QStringLiteral(":/Icons/Images/Icons/sets/png/128x128/add.png"),
-                            tr("Add a new symbol."));
-    deleteButton =
-        smallButton(form, QStringLiteral(":/Icons/Images/Icons/sets/png/128x128/trash (2).png"),
-                    tr("Delete the selected symbol."));
+    addButton = ToolButtons::smallButton(form, QStringLiteral("add.png"), tr("Add a new symbol."));
+    deleteButton = ToolButtons::smallButton(form, QStringLiteral("trash (2).png"),
+                                            tr("Delete the selected symbol."));
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);

@@ -1,9 +1,10 @@
 #include "marketdata/gsymbolsearchclass.h"
 
-#include "widgets/datatables.h"
 #include "common/requests.h"
 #include "marketdata/symbollookup.h"
 #include "store/gdatabaseclass.h"
+#include "widgets/datatables.h"
+#include "widgets/toolbuttons.h"
 
 #include <QDebug>
 #include <QDialog>
@@ -36,9 +37,7 @@ GSymbolSearchClass::GSymbolSearchClass(QWidget *parent)
     lineEdit = new QLineEdit(form);
     lineEdit->setPlaceholderText(tr("Search for symbol..."));
 
-    closeButton = new QToolButton(form);
-    closeButton->setObjectName(QStringLiteral("smallBtn"));
-    closeButton->setIcon(QIcon(QStringLiteral(":/Icons/Images/Icons/sets/png/128x128/remove.png")));
+    closeButton = ToolButtons::smallButton(form, QStringLiteral("remove.png"));
     closeButton->setWhatsThis(tr("Close this dialog."));
 
     grid = new QTableWidget(form);

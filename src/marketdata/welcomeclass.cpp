@@ -2,7 +2,7 @@
 
 #include "common/requests.h"
 #include "common/weblinks.h"
-#include "widgets/webviewpolicy.h"
+#include "marketdata/chartpicture.h"
 #include "marketdata/fundgrid.h"
 #include "marketdata/gfundfieldsclass.h"
 #include "marketdata/gmanagesymbols.h"
@@ -10,8 +10,9 @@
 #include "news/downloadthread.h"
 #include "news/headlines.h"
 #include "news/newsrun.h"
-#include "marketdata/chartpicture.h"
 #include "store/gdatabaseclass.h"
+#include "widgets/toolbuttons.h"
+#include "widgets/webviewpolicy.h"
 
 #include <QBrush>
 #include <QColor>
@@ -30,15 +31,6 @@
 #include <QWebEngineView>
 
 namespace {
-
-QToolButton *topBarButton(QWidget *parent, const QString &icon)
-{
-    auto *button = new QToolButton(parent);
-    button->setObjectName(QStringLiteral("smallBtn"));
-    button->setIcon(QIcon(icon));
-    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    return button;
-}
 
 QComboBox *selector(QWidget *parent, const QStringList &choices)
 {
@@ -61,10 +53,9 @@ WelcomeClass::WelcomeClass(QWidget *parent) : QWidget(parent)
     topFrame = new QFrame(this);
     topFrame->setObjectName(QStringLiteral("topFrame"));
     topFrame->setFixedHeight(40);
-    const QString icons = QStringLiteral(":/Icons/Images/Icons/sets/png/128x128/");
-    addSymbolButton = topBarButton(topFrame, icons + QStringLiteral("add.png"));
-    addSymbolButton->setText(tr("&Add Another Symbol"));
-    fieldsButton = topBarButton(topFrame, icons + QStringLiteral("tools.png"));
+    addSymbolButton = ToolButtons::smallTextButton(topFrame, tr("&Add Another Symbol"),
+                                                   QStringLiteral("add.png"));
+    fieldsButton = ToolButtons::smallTextButton(topFrame, QString(), QStringLiteral("tools.png"));
     fieldsButton->setToolTip(tr("Choose the fundamental fields"));
     auto *bar = new QHBoxLayout(topFrame);
     bar->setContentsMargins(6, 0, 6, 0);

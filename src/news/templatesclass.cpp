@@ -1,11 +1,12 @@
 #include "news/templatesclass.h"
 
-#include "widgets/datatables.h"
 #include "common/messageboxes.h"
 #include "news/gmanagefeedsclass.h"
 #include "news/newsstatements.h"
 #include "store/gdatabaseclass.h"
 #include "store/sqlquoting.h"
+#include "widgets/datatables.h"
+#include "widgets/toolbuttons.h"
 
 #include <QColor>
 #include <QDialog>
@@ -49,19 +50,11 @@ TemplatesClass::TemplatesClass(QWidget *parent) : QWidget(parent)
     connect(grid, &QTableWidget::cellDoubleClicked, this, &TemplatesClass::feedGridDblClick);
     connect(grid, &QTableWidget::cellChanged, this, &TemplatesClass::feedGridClick);
 
-    addButton = new QToolButton;
-    addButton->setObjectName(QStringLiteral("smallBtn"));
-    addButton->setIcon(QIcon(QStringLiteral(":/Icons/Images/Icons/sets/png/128x128/add.png")));
-    addButton->setWhatsThis(tr("Add New Feed"));
-    addButton->setToolTip(tr("Add New Feed"));
+    addButton = ToolButtons::smallButton(nullptr, QStringLiteral("add.png"), tr("Add New Feed"));
     connect(addButton, &QToolButton::clicked, this, &TemplatesClass::addNewFeed);
 
-    deleteButton = new QToolButton;
-    deleteButton->setObjectName(QStringLiteral("smallBtn"));
-    deleteButton->setIcon(
-        QIcon(QStringLiteral(":/Icons/Images/Icons/sets/png/128x128/trash (2).png")));
-    deleteButton->setWhatsThis(tr("Delete Feed"));
-    deleteButton->setToolTip(tr("Delete Feed"));
+    deleteButton =
+        ToolButtons::smallButton(nullptr, QStringLiteral("trash (2).png"), tr("Delete Feed"));
     connect(deleteButton, &QToolButton::clicked, this, &TemplatesClass::delFeed);
 
     auto *buttons = new QHBoxLayout;

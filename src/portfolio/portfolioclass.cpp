@@ -11,6 +11,7 @@
 #include "store/gdatabaseclass.h"
 #include "widgets/datatables.h"
 #include "widgets/tablecellwriter.h"
+#include "widgets/toolbuttons.h"
 
 #include <QDateTime>
 #include <QDebug>
@@ -30,19 +31,6 @@
 using namespace PortfolioValuation;
 
 namespace {
-
-const QString IconFolder = QStringLiteral(":/Icons/Images/Icons/sets/png/128x128/");
-
-QToolButton *largeButton(QWidget *parent, const QString &text, const QString &iconFile)
-{
-    auto *button = new QToolButton(parent);
-    button->setObjectName(QStringLiteral("largeBtn"));
-    button->setText(text);
-    if (!iconFile.isEmpty())
-        button->setIcon(QIcon(IconFolder + iconFile));
-    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    return button;
-}
 
 QTableWidget *dataTable(QWidget *parent, const QStringList &headers)
 {
@@ -153,14 +141,18 @@ void PortfolioClass::buildTopFrame()
     topFrame = new QFrame(this);
     topFrame->setObjectName(QStringLiteral("topFrame"));
     topFrame->setFixedHeight(40);
-    buyBtn = largeButton(topFrame, tr("Buy Stock"), QStringLiteral("add_to_shopping_cart.png"));
-    sellBtn =
-        largeButton(topFrame, tr("Sell Stock"), QStringLiteral("remove_from_shopping_cart.png"));
-    alertsBtn = largeButton(topFrame, tr("Stock Alerts"), QStringLiteral("megaphone.png"));
-    newTransBtn = largeButton(topFrame, tr("New Transaction"), QStringLiteral("add.png"));
+    buyBtn = ToolButtons::largeButton(topFrame, tr("Buy Stock"),
+                                      QStringLiteral("add_to_shopping_cart.png"));
+    sellBtn = ToolButtons::largeButton(topFrame, tr("Sell Stock"),
+                                       QStringLiteral("remove_from_shopping_cart.png"));
+    alertsBtn =
+        ToolButtons::largeButton(topFrame, tr("Stock Alerts"), QStringLiteral("megaphone.png"));
+    newTransBtn =
+        ToolButtons::largeButton(topFrame, tr("New Transaction"), QStringLiteral("add.png"));
     newTransBtn->setToolTip(tr("Record a deposit or a withdrawal of cash"));
-    delTransBtn = largeButton(topFrame, tr("Del Transaction"), QStringLiteral("delete.png"));
-    detailsBtn = largeButton(topFrame, tr("Stock Details"), QString());
+    delTransBtn =
+        ToolButtons::largeButton(topFrame, tr("Del Transaction"), QStringLiteral("delete.png"));
+    detailsBtn = ToolButtons::largeButton(topFrame, tr("Stock Details"), QString());
     detailsBtn->setToolTip(tr("Open a chart of the selected holding"));
     updateLabel = new QLabel(tr("Updating..."), topFrame);
 
@@ -189,7 +181,7 @@ void PortfolioClass::displayPortfolio()
     const QList<Holding> holdings = PortfolioStore::readHoldings(store);
     const Totals sums = totals(holdings, PortfolioStore::readCashSums(store));
     const QLocale locale;
-    const QIcon chartIcon(IconFolder + QStringLiteral("chart (2).png"));
+    const QIcon chartIcon = ToolButtons::icon(QStringLiteral("chart (2).png"));
 
     const int count = int(holdings.size());
     TableCellWriter cells(overviewTable, count + 3);

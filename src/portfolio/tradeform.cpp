@@ -1,5 +1,7 @@
 #include "portfolio/tradeform.h"
 
+#include "widgets/toolbuttons.h"
+
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -23,11 +25,7 @@ QString tr(const char *text)
 
 QToolButton *dialogButton(QWidget *parent, const QString &text, const QString &iconFile)
 {
-    auto *button = new QToolButton(parent);
-    button->setObjectName(QStringLiteral("smallBtn"));
-    button->setText(text);
-    button->setIcon(QIcon(QStringLiteral(":/Icons/Images/Icons/sets/png/128x128/") + iconFile));
-    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    QToolButton *button = ToolButtons::smallTextButton(parent, text, iconFile);
     button->setMinimumSize(75, 25);
     return button;
 }

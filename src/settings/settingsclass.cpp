@@ -3,9 +3,10 @@
 #include "alerts/maildelivery.h"
 #include "alerts/mailpassword.h"
 #include "alerts/mailsettings.h"
-#include "common/messageboxes.h"
 #include "alerts/managealertdialogclass.h"
+#include "common/messageboxes.h"
 #include "store/gdatabaseclass.h"
+#include "widgets/toolbuttons.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -25,16 +26,6 @@ constexpr int StatusShownMs = 15000;
 // The usual port of each security choice, in the order of the security box.
 constexpr int DefaultPorts[] = {25, 587, 465};
 
-QToolButton *pageButton(const QString &text, const QString &icon)
-{
-    auto *button = new QToolButton;
-    button->setObjectName(QStringLiteral("largeBtn"));
-    button->setText(text);
-    button->setIcon(QIcon(QStringLiteral(":/Icons/Images/Icons/sets/png/128x128/") + icon));
-    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    return button;
-}
-
 QLineEdit *lineEdit(const QString &placeholder)
 {
     auto *edit = new QLineEdit;
@@ -50,11 +41,13 @@ SettingsClass::SettingsClass(QWidget *parent) : QWidget(parent)
     auto *topFrame = new QFrame;
     topFrame->setObjectName(QStringLiteral("topFrame"));
     topFrame->setFixedHeight(40);
-    saveBtn = pageButton(tr("Save"), QStringLiteral("accept.png"));
+    saveBtn = ToolButtons::largeButton(nullptr, tr("Save"), QStringLiteral("accept.png"));
     connect(saveBtn, &QToolButton::clicked, this, &SettingsClass::saveClick);
-    testBtn = pageButton(tr("Send test message"), QStringLiteral("megaphone.png"));
+    testBtn =
+        ToolButtons::largeButton(nullptr, tr("Send test message"), QStringLiteral("megaphone.png"));
     connect(testBtn, &QToolButton::clicked, this, &SettingsClass::sendTestClick);
-    alertsBtn = pageButton(tr("Manage Alerts..."), QStringLiteral("pencil.png"));
+    alertsBtn =
+        ToolButtons::largeButton(nullptr, tr("Manage Alerts..."), QStringLiteral("pencil.png"));
     connect(alertsBtn, &QToolButton::clicked, this, &SettingsClass::manageAlertsClick);
     auto *topLayout = new QHBoxLayout(topFrame);
     topLayout->setContentsMargins(6, 0, 6, 0);

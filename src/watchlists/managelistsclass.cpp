@@ -1,9 +1,10 @@
 #include "watchlists/managelistsclass.h"
 
-#include "widgets/datatables.h"
 #include "common/messageboxes.h"
-#include "watchlists/watchlistsql.h"
 #include "store/gdatabaseclass.h"
+#include "watchlists/watchlistsql.h"
+#include "widgets/datatables.h"
+#include "widgets/toolbuttons.h"
 
 #include <QDialog>
 #include <QHBoxLayout>
@@ -41,9 +42,7 @@ ManageListsClass::ManageListsClass(QWidget *parent) : QWidget(parent)
     titleField = new QLineEdit(form);
     titleField->setPlaceholderText(tr("New list name..."));
 
-    addListButton = new QToolButton(form);
-    addListButton->setObjectName(QStringLiteral("smallBtn"));
-    addListButton->setIcon(QIcon(QStringLiteral(":/Icons/Images/Icons/sets/png/128x128/add.png")));
+    addListButton = ToolButtons::smallButton(form, QStringLiteral("add.png"));
     addListButton->setToolTip(tr("Create a watchlist with this name"));
 
     grid = new QTableWidget(10, ColumnCount, form);
@@ -98,8 +97,7 @@ void ManageListsClass::displayLists()
         title->setToolTip(tr("Double click to delete this list"));
         grid->setItem(row, TitleColumn, title);
         QTableWidgetItem *remove = readOnlyItem();
-        remove->setIcon(
-            QIcon(QStringLiteral(":/Icons/Images/Icons/sets/png/128x128/trash (2).png")));
+        remove->setIcon(ToolButtons::icon(QStringLiteral("trash (2).png")));
         remove->setToolTip(tr("Double click to delete this list"));
         grid->setItem(row, DeleteColumn, remove);
         ++row;

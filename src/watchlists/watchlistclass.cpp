@@ -12,6 +12,7 @@
 #include "watchlists/watchlistsql.h"
 #include "widgets/datatables.h"
 #include "widgets/tightlayouts.h"
+#include "widgets/toolbuttons.h"
 
 #include <QBrush>
 #include <QComboBox>
@@ -39,13 +40,6 @@ namespace {
 
 using WatchlistGrid::Column;
 
-const QString IconFolder = QStringLiteral(":/Icons/Images/Icons/sets/png/128x128/");
-
-QIcon icon(const char *file)
-{
-    return QIcon(IconFolder + QLatin1String(file));
-}
-
 // One icon per kind shared by every row: each QIcon made from a file would load and scale its
 // picture again when painted.
 const QIcon &gridIcon(const char *file)
@@ -54,7 +48,7 @@ const QIcon &gridIcon(const char *file)
     const QString name = QLatin1String(file);
     auto found = icons.find(name);
     if (found == icons.end())
-        found = icons.insert(name, icon(file));
+        found = icons.insert(name, ToolButtons::icon(name));
     return *found;
 }
 
@@ -167,16 +161,12 @@ void WatchlistClass::buildTopFrame()
     symbolField->setPlaceholderText(tr("Add Symbol..."));
     symbolField->setMinimumWidth(160);
 
-    addSymbolButton = new QToolButton(topFrame);
-    addSymbolButton->setObjectName(QStringLiteral("smallBtn"));
-    addSymbolButton->setIcon(icon("add.png"));
-    addSymbolButton->setWhatsThis(tr("Add a new symbol to a Watchlist"));
+    addSymbolButton = ToolButtons::smallButton(topFrame, QStringLiteral("add.png"),
+                                               tr("Add a new symbol to a Watchlist"));
     addSymbolButton->setToolTip(tr("Add the symbol to the list"));
 
-    manageListsButton = new QToolButton(topFrame);
-    manageListsButton->setObjectName(QStringLiteral("smallBtn"));
-    manageListsButton->setIcon(icon("tools.png"));
-    manageListsButton->setWhatsThis(tr("Manage Watchlists."));
+    manageListsButton =
+        ToolButtons::smallButton(topFrame, QStringLiteral("tools.png"), tr("Manage Watchlists."));
     manageListsButton->setToolTip(tr("Create and delete watchlists"));
 
     auto *bar = new QHBoxLayout(topFrame);
