@@ -3,9 +3,11 @@
 // processor time (the median of five runs each): on a shared machine the wall clock mostly
 // measures the other processes.
 #include "arraymath.h"
+#include "charts/indicatorcatalogue.h"
+#include "charts/indicators/movingaverages.h"
 #include "charts/indicators/parabolicsar.h"
+#include "charts/indicators/pricebands.h"
 #include "support/benchreport.h"
-#include "support/indicatorcatalogue.h"
 #include "support/pricefixture.h"
 
 #include <QCoreApplication>

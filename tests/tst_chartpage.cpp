@@ -1,5 +1,6 @@
 #include "chartconst.h"
 #include "charts/chartclass.h"
+#include "charts/chartcomposition.h"
 #include "charts/chartframeclass.h"
 #include "charts/chartnews.h"
 #include "charts/financechart.h"
@@ -133,6 +134,34 @@ ChartFrameClass *pageShowing(ChartPageFixture &fixture, QWidget *host, const QSt
     return page;
 }
 
+// The data names of a panel's layers, each data set's in turn.
+QStringList dataNames(const XYChart *panel)
+{
+    QStringList names;
+    for (int i = 0; i < panel->getLayerCount(); ++i) {
+        for (int d = 0; d < panel->getLayer(i)->getDataSetCount(); ++d)
+            names << panel->getLayer(i)->getDataSet(d)->getDataName();
+    }
+    return names;
+}
+
+bool anyStartsWith(const QStringList &names, const QString &prefix)
+{
+    return std::any_of(names.begin(), names.end(),
+                       [&](const QString &name) { return name.startsWith(prefix); });
+}
+
+ChartComposition::Page pageOf(const QString &symbol, const QString &company)
+{
+    ChartComposition::Page page;
+    page.symbol = symbol;
+    page.companyName = company;
+    page.renderedAt = QDateTime(QDate(2024, 3, 4), QTime(10, 0));
+    page.width = 700;
+    page.pageHeight = 800;
+    return page;
+}
+
 } // namespace
 
 class ChartPageTest : public QObject
@@ -154,6 +183,9 @@ private slots:
     void everyIndicatorEntryDrawsItsPanel();
     void mainPanelNeverDropsBelowItsMinimum();
     void visiblePointsCoverTheViewPort();
+    void composedChartHoldsThePanelsAndOverlaysChosen();
+    void composedChartShowsTheViewPortAndTheComparison();
+    void composedNewsChartStacksEachFeedsCounts();
     void wheelZoomsDragScrollsAndDoubleClickResets();
     void comparisonDrawsTheOtherSymbolAndFetchesItsHistory();
     void editedPeriodFieldsRedraw();
@@ -456,6 +488,129 @@ void ChartPageTest::visiblePointsCoverTheViewPort()
     QVERIFY(check(ChartFrameClass::visiblePoints(200, 0.2501, 0.5), 50, 151));
     QVERIFY(check(ChartFrameClass::visiblePoints(200, 1, 0), 199, 200)); // never empty
     QVERIFY(check(ChartFrameClass::visiblePoints(0, 0, 1), 0, 0));
+}
+
+void ChartPageTest::composedChartHoldsThePanelsAndOverlaysChosen()
+{
+    ChartPageFixture fixture;
+    fixture.addDailyHistory("KO", 120);
+    const PriceRows::Columns rows = PriceRows::read(fixture.store(), "KO");
+    ChartComposition::Options options;
+    options.priceType = 1;
+    options.priceBand = 2;
+    options.movingAverages = {{{2, 30}, {0, 14}}};
+    options.indicators = {27, 0, 15, 0}; // RSI, none, MACD, none
+    options.volumeBars = true;
+    const ChartComposition::PriceChart drawn =
+        ChartComposition::composePriceChart(rows, pageOf("KO", "Coca-Cola"), options);
+
+    const FinanceChart &chart = *drawn.chart;
+    QCOMPARE(int(chart.panels().size()), 3); // the main panel and one per chosen indicator
+    QCOMPARE(drawn.mainPanelHeight, ChartComposition::mainPanelHeightFor(800, 2));
+    QCOMPARE(drawn.mainPanelHeight, 800 - 266 - 2 * 80);
+    QCOMPARE(chart.getHeight(), drawn.mainPanelHeight + 1 + 2 * 81 + 30 + 35);
+    QVERIFY(anyStartsWith(dataNames(chart.panels().at(1).get()), "RSI (14): "));
+    QVERIFY(anyStartsWith(dataNames(chart.panels().at(2).get()), "MACD (26, 12): "));
+
+    const QStringList main = dataNames(chart.mainPanel());
+    QVERIFY(anyStartsWith(main, "Donchian (20): "));
+    QVERIFY(anyStartsWith(main, "EMA (30): "));
+    QVERIFY(!anyStartsWith(main, "SMA")); // the second average is "None"
+    QVERIFY(anyStartsWith(main, "Vol: "));
+    QVERIFY(!anyStartsWith(main, "LONG")); // no signal markers asked for
+    QVERIFY(drawn.price && drawn.price->kind() == Layer::CandleStickKind);
+    QVERIFY(!drawn.closeLine);
+    QCOMPARE(chart.pointCount(), 120);
+    QCOMPARE(chart.shownPointCount(), 120);
+
+    // Once made, the candles and each indicator line offer a tooltip per point.
+    drawn.chart->makeImage();
+    const auto areas = ChartComposition::hotSpots(drawn);
+    QCOMPARE(int(areas.size()), 1 + int(chart.indicatorLines().size()));
+    QCOMPARE(int(chart.indicatorLines().size()), 3); // RSI; MACD and its signal line
+    int candleAreas = 0;
+    areas.front().forEachArea([&](const ImageMap::Coords &) { ++candleAreas; });
+    QCOMPARE(candleAreas, 120);
+
+    options.indicators = {0, 0, 0, 0};
+    options.signalMarkers = true;
+    const ChartComposition::PriceChart plain =
+        ChartComposition::composePriceChart(rows, pageOf("KO", "Coca-Cola"), options);
+    QCOMPARE(int(plain.chart->panels().size()), 1);
+    QCOMPARE(plain.mainPanelHeight, 800 - 266);
+    QVERIFY(anyStartsWith(dataNames(plain.chart->mainPanel()), "LONG"));
+    QVERIFY(anyStartsWith(dataNames(plain.chart->mainPanel()), "SHORT"));
+}
+
+void ChartPageTest::composedChartShowsTheViewPortAndTheComparison()
+{
+    ChartPageFixture fixture;
+    fixture.addDailyHistory("KO", 200);
+    fixture.addDailyHistory("PEP", 200, 50, -0.1);
+    const PriceRows::Columns rows = PriceRows::read(fixture.store(), "KO");
+    ChartComposition::Page page = pageOf("KO", "Coca-Cola");
+    page.viewPortLeft = 0.5;
+    page.viewPortWidth = 0.25;
+    page.comparedSymbol = "PEP";
+    page.comparedRows = fixture.store().GetSQLRecords("SELECT date,Close FROM qData WHERE "
+                                                      "symbol='PEP'");
+    ChartComposition::Options options;
+    options.indicators = {17, 0, 0, 0}; // Momentum
+    const ChartComposition::PriceChart drawn =
+        ChartComposition::composePriceChart(rows, page, options);
+
+    QCOMPARE(drawn.shown.first, 100);
+    QCOMPARE(drawn.shown.end, 150);
+    // The points before the first shown one are there for the indicators' look-back only.
+    QCOMPARE(drawn.chart->pointCount(), 150);
+    QCOMPARE(drawn.chart->shownPointCount(), 50);
+    const QStringList main = dataNames(drawn.chart->mainPanel());
+    QVERIFY(anyStartsWith(main, "Closing Price: 249")); // the close of the last shown point
+    QVERIFY(drawn.price && drawn.closeLine);
+    const auto compared = std::find_if(main.begin(), main.end(), [](const QString &name) {
+        return name.startsWith("Compare: PEP");
+    });
+    QVERIFY(compared != main.end());
+    // Rebased to the first shown close, so both start together.
+    const XYChart *panel = drawn.chart->mainPanel();
+    for (int i = 0; i < panel->getLayerCount(); ++i) {
+        const DataSet *set = panel->getLayer(i)->getDataSet(0);
+        if (set && set->getDataName().startsWith("Compare: PEP"))
+            QCOMPARE(set->getValue(100), 200.0);
+    }
+
+    // A symbol without stored rows is named but draws nothing.
+    page.comparedSymbol = "XOM";
+    page.comparedRows.clear();
+    QVERIFY(!anyStartsWith(
+        dataNames(ChartComposition::composePriceChart(rows, page, options).chart->mainPanel()),
+        "Compare:"));
+}
+
+void ChartPageTest::composedNewsChartStacksEachFeedsCounts()
+{
+    ChartNews::CountTable table;
+    table.categories = {"2024-03-01", "2024-03-04", "2024-03-05"};
+    table.categoryTimes = {Chart::chartTime(2024, 3, 1), Chart::chartTime(2024, 3, 4),
+                           Chart::chartTime(2024, 3, 5)};
+    table.feedIds = {1, 2};
+    table.counts = {{1, 0, 3}, {0, 2, 1}};
+    const std::unique_ptr<XYChart> chart =
+        ChartComposition::composeNewsChart(table, {"Company Headlines", "Wire"}, true, 640);
+    QCOMPARE(chart->getWidth(), 640);
+    QCOMPARE(chart->getHeight(), 145);
+    QCOMPARE(chart->getLayerCount(), 1);
+    const Layer *bars = chart->getLayer(0);
+    QCOMPARE(bars->kind(), Layer::BarKind);
+    QCOMPARE(bars->getDataSetCount(), 2);
+    QCOMPARE(bars->getDataSet(0)->getDataName(), QString("Company Headlines"));
+    QCOMPARE(bars->getDataSet(1)->getDataName(), QString("Wire"));
+    QVERIFY(bars->getDataSet(1)->data() == std::vector<double>({0, 2, 1}));
+
+    chart->makeImage();
+    const QString map = ChartComposition::newsImageMap(*chart);
+    QVERIFY(map.contains("3 items for Company Headlines"));
+    QVERIFY(map.contains("2 items for Wire"));
 }
 
 void ChartPageTest::wheelZoomsDragScrollsAndDoubleClickResets()

@@ -1,5 +1,5 @@
 #include "charts/financechart.h"
-#include "charts/indicatorpanels.h"
+#include "charts/indicatorcatalogue.h"
 #include "support/pricefixture.h"
 
 #include <QDir>

@@ -1,12 +1,17 @@
 #include "arraymath.h"
 #include "chartconst.h"
 #include "charts/datelabelplan.h"
+#include "charts/financechart.h"
+#include "charts/indicatorcatalogue.h"
+#include "charts/indicators/momentum.h"
 #include "charts/indicators/movingaverages.h"
 #include "charts/indicators/oscillators.h"
 #include "charts/indicators/parabolicsar.h"
 #include "charts/indicators/pricebands.h"
+#include "charts/indicators/rangeoscillators.h"
+#include "charts/indicators/volatility.h"
 #include "charts/indicators/volume.h"
-#include "support/indicatorcatalogue.h"
+#include "charts/indicators/volumeflow.h"
 #include "support/indicatorreference.h"
 
 #include <QtTest>
@@ -87,6 +92,8 @@ private slots:
     void seriesShorterThanTheLookBackGiveNoValues();
     void flatPricesAndZeroVolumeGiveNeutralValues();
     void missingPointsStayMissingAndAreSkipped();
+    void everyPanelDrawsWhatItsEntryComputes();
+    void listEntriesKeepTheirPlaceForStoredOptions();
 };
 
 void IndicatorsTest::movingAveragesWaitForAFullWindow()
@@ -573,6 +580,84 @@ void IndicatorsTest::missingPointsStayMissingAndAreSkipped()
             QVERIFY2(near(withoutGaps, expected[o], 1e-7), qPrintable(entry.name));
         }
     }
+}
+
+void IndicatorsTest::everyPanelDrawsWhatItsEntryComputes()
+{
+    const IndicatorInputs inputs = referenceInputs();
+    const Values stamps = dailyStamps(int(inputs.close.size()));
+    for (const CatalogueEntry &entry : indicatorCatalogue()) {
+        FinanceChart chart(600);
+        chart.setData(stamps, inputs.high, inputs.low, inputs.close, inputs.close, inputs.volume,
+                      0);
+        chart.addMainPanel(200);
+        const XYChart *panel = entry.addPanel(chart, 80);
+        QVERIFY2(panel && chart.currentPanel() == panel, qPrintable(entry.name));
+        std::vector<Values> drawn;
+        for (int i = 0; i < panel->getLayerCount(); ++i) {
+            for (int d = 0; d < panel->getLayer(i)->getDataSetCount(); ++d)
+                drawn.push_back(panel->getLayer(i)->getDataSet(d)->data());
+        }
+        // Each output is one of the panel's series, in the volume unit where the panel has one.
+        for (const Values &output : entry.compute(inputs)) {
+            const Values inUnit = Indicators::scaleVolumes(output).volumes;
+            QVERIFY2(std::any_of(drawn.begin(), drawn.end(),
+                                 [&](const Values &series) {
+                                     return near(series, output) || near(series, inUnit);
+                                 }),
+                     qPrintable(entry.name));
+        }
+    }
+}
+
+void IndicatorsTest::listEntriesKeepTheirPlaceForStoredOptions()
+{
+    // Saved chart options hold the position in this list: an entry never moves.
+    const QStringList expected{"None",
+                               "Accumulation/Distribution",
+                               "Aroon Oscillator",
+                               "Avg Directional Index",
+                               "Avg True Range",
+                               "Bollinger Band Width",
+                               "Chaikin Money Flow",
+                               "Chaikin Oscilator",
+                               "Chaikin Volatility",
+                               "Close Location Value",
+                               "Commodity Channel Index",
+                               "Detrended Price Osc",
+                               "Donchian Channel Width",
+                               "Ease of Movement",
+                               "Fast Stochastic",
+                               "MACD",
+                               "Mass Index",
+                               "Momentum",
+                               "Money Flow Index",
+                               "Neg Volume Index",
+                               "On Balance Volume",
+                               "Performance",
+                               "% Price Oscillator",
+                               "% Volume Oscillator",
+                               "Pos Volume Index",
+                               "Price Volume Trend",
+                               "Rate of Change",
+                               "Relative Strength Index",
+                               "Slow Stochastic",
+                               "StochRSI",
+                               "TRIX",
+                               "Ultimate Oscillator",
+                               "Volume",
+                               "William's %R"};
+    QCOMPARE(IndicatorPanels::names(), expected);
+    const IndicatorInputs inputs = referenceInputs();
+    FinanceChart chart(400);
+    chart.setData(dailyStamps(int(inputs.close.size())), inputs.high, inputs.low, inputs.close,
+                  inputs.close, inputs.volume, 0);
+    chart.addMainPanel(100);
+    for (int outside : {0, -1, int(expected.size())})
+        QVERIFY(!IndicatorPanels::add(chart, outside, 80));
+    QCOMPARE(int(chart.panels().size()), 1);
+    QVERIFY(IndicatorPanels::add(chart, int(expected.size()) - 1, 80));
+    QCOMPARE(int(chart.panels().size()), 2);
 }
 
 QTEST_MAIN(IndicatorsTest)

@@ -1,13 +1,11 @@
 #include "charts/chartframeclass.h"
 
+#include "charts/chartcomposition.h"
 #include "charts/chartnews.h"
 #include "charts/chartoptions.h"
-#include "charts/comparison.h"
-#include "charts/datelabelplan.h"
 #include "charts/financechart.h"
-#include "charts/indicatorpanels.h"
+#include "charts/indicatorcatalogue.h"
 #include "charts/qchartviewer.h"
-#include "charts/signalsclass.h"
 #include "common/weblinks.h"
 #include "imagemaphandler.h"
 #include "marketdata/pricehistory.h"
@@ -46,8 +44,6 @@
 namespace {
 
 constexpr int RefreshMs = 120000;
-constexpr int PageChromeHeight = 266; // symbol bar, news-count chart and margins
-constexpr int IndicatorPanelHeight = 80;
 constexpr int MinimumShownPoints = 10; // the deepest zoom
 
 const QStringList MovingAverageKinds{"None", "Simple", "Exponetial", "Triangular", "Weighted"};
@@ -75,6 +71,14 @@ QStringList followedSymbols()
 {
     return GDatabaseClass::mainStore().GetSQLRecords(
         QStringLiteral("SELECT symbol FROM symbols ORDER BY symbol"));
+}
+
+QString companyNameOf(const QString &symbol)
+{
+    return GDatabaseClass::mainStore()
+        .GetSQLRecords(QStringLiteral("SELECT companyName FROM symbols WHERE symbol=%1")
+                           .arg(sqlQuoted(symbol)))
+        .value(0);
 }
 
 int intOf(const QLineEdit *field, int fallback)
@@ -372,14 +376,13 @@ void ChartFrameClass::symbolComboChanged()
     const QString symbol = currentSymbol();
     if (symbol.isEmpty())
         return;
-    const QStringList names = GDatabaseClass::mainStore().GetSQLRecords(
-        QStringLiteral("SELECT companyName FROM symbols WHERE symbol=%1").arg(sqlQuoted(symbol)));
     // Rename the tab that holds this page (the timer also runs for pages in background tabs).
     for (QWidget *widget = host; widget; widget = widget->parentWidget()) {
         if (auto *tabs = qobject_cast<QTabWidget *>(widget)) {
             const int index = tabs->indexOf(host);
             if (index >= 0)
-                tabs->setTabText(index, QStringLiteral("%1 (%2)").arg(names.value(0), symbol));
+                tabs->setTabText(index,
+                                 QStringLiteral("%1 (%2)").arg(companyNameOf(symbol), symbol));
             break;
         }
     }
@@ -466,14 +469,6 @@ void ChartFrameClass::requestComparisonHistory()
     connect(reply, &QNetworkReply::finished, this, &ChartFrameClass::replyFinished);
 }
 
-void ChartFrameClass::addComparison(FinanceChart &chart, const QStringList &dates)
-{
-    const QString other = compareCombo->currentText();
-    const QStringList rows = GDatabaseClass::mainStore().GetSQLRecords(
-        QStringLiteral("SELECT date,Close FROM qData WHERE symbol=%1").arg(sqlQuoted(other)));
-    chart.addComparison(Comparison::closesOnDates(dates, rows), other);
-}
-
 void ChartFrameClass::resetViewPort()
 {
     priceChartViewer->setViewPortLeft(0);
@@ -496,8 +491,7 @@ void ChartFrameClass::replyFinished()
 
 int ChartFrameClass::mainPanelHeightFor(int pageHeight, int indicatorPanels)
 {
-    return std::max(MinimumMainPanelHeight,
-                    pageHeight - PageChromeHeight - IndicatorPanelHeight * indicatorPanels);
+    return ChartComposition::mainPanelHeightFor(pageHeight, indicatorPanels);
 }
 
 int ChartFrameClass::chartAreaWidth() const
@@ -514,14 +508,28 @@ void ChartFrameClass::drawChart()
 ChartFrameClass::PointRange ChartFrameClass::visiblePoints(int count, double viewPortLeft,
                                                            double viewPortWidth)
 {
-    if (count <= 0)
-        return {0, 0};
-    // A point is shown when its slot overlaps the viewport.
-    constexpr double Tolerance = 1e-9;
-    const int first = std::clamp(int(std::floor(viewPortLeft * count + Tolerance)), 0, count - 1);
-    const int end = std::clamp(int(std::ceil((viewPortLeft + viewPortWidth) * count - Tolerance)),
-                               first + 1, count);
-    return {first, end};
+    return ChartComposition::visiblePoints(count, viewPortLeft, viewPortWidth);
+}
+
+ChartComposition::Options ChartFrameClass::chosenOptions() const
+{
+    ChartComposition::Options options;
+    options.priceType = typeCombo->currentIndex();
+    options.volumeBars = volumeCheck->isChecked();
+    options.parabolicSar = sarCheck->isChecked();
+    options.logScale = logScaleCheck->isChecked();
+    options.percentageScale = percentScaleCheck->isChecked();
+    options.priceBand = priceBandCombo->currentIndex();
+    options.movingAverages = {
+        {{movingAverage1Combo->currentIndex(), intOf(movingAverage1Period, 14)},
+         {movingAverage2Combo->currentIndex(), intOf(movingAverage2Period, 14)}}};
+    for (size_t i = 0; i < options.indicators.size(); ++i)
+        options.indicators[i] = techCombos[i]->currentIndex();
+    options.signalMarkers = signalsCheck->isChecked();
+    options.signalPeriod = intOf(signalPeriod, 14);
+    options.signalTop = intOf(signalTop, 70);
+    options.signalBottom = intOf(signalBottom, 30);
+    return options;
 }
 
 void ChartFrameClass::renderChart()
@@ -531,106 +539,33 @@ void ChartFrameClass::renderChart()
         return;
 
     const PriceRows::Columns rows = PriceRows::read(GDatabaseClass::mainStore(), symbol);
-    // Indicators see every point up to the last one shown, so that their look-back is filled
-    // by the points before the first one shown.
     const int total = rows.size();
     priceChartViewer->setZoomInWidthLimit(
         total > MinimumShownPoints ? double(MinimumShownPoints) / total : 1.0);
-    const PointRange shown = visiblePoints(total, priceChartViewer->getViewPortLeft(),
-                                           priceChartViewer->getViewPortWidth());
-    shownPoints = shown;
-    const auto upToLastShown = [&](const std::vector<double> &column) {
-        return std::vector<double>(column.begin(), column.begin() + shown.end);
-    };
-    const std::vector<double> open = upToLastShown(rows.open), high = upToLastShown(rows.high),
-                              low = upToLastShown(rows.low), close = upToLastShown(rows.close),
-                              volume = upToLastShown(rows.volume);
-    const QStringList dates = rows.dates.mid(0, shown.end);
-    std::vector<double> times;
-    times.reserve(size_t(shown.end));
-    for (int i = 0; i < shown.end; ++i)
-        times.push_back(ChartNews::chartTimeOfStoredDate(rows.dateNumbers[size_t(i)]));
-    int indicatorPanels = 0;
-    for (QComboBox *combo : techCombos)
-        indicatorPanels += combo->currentIndex() != 0 ? 1 : 0;
-
-    auto drawn = std::make_unique<FinanceChart>(chartAreaWidth());
-    FinanceChart &chart = *drawn;
-    currentChart = &chart;
-    chart.setPlotAreaStyle(BaseChart::linearGradientColor(0, 0, 350, 0, 0x132c4e, 0xffffff),
-                           0x21486e, 0x21486e, 0x21486e, 0x21486e);
-    chart.setPlotAreaBorder(0x21486e, 0);
-    const QStringList names = GDatabaseClass::mainStore().GetSQLRecords(
-        QStringLiteral("SELECT companyName FROM symbols WHERE symbol=%1").arg(sqlQuoted(symbol)));
-    chart.addTitle2(Chart::TopLeft, QStringLiteral("%1 (%2)").arg(names.value(0), symbol),
-                    QString(), 12, 0xffffff);
-    chart.addTitle2(Chart::TopRight,
-                    tr("Chart Rendered: %1").arg(QDateTime::currentDateTime().toString()),
-                    QStringLiteral("Verdana"), 8, 0xd1d6db);
-    chart.setBgImage(QStringLiteral("Images/ChartWatermark.png"), Chart::Center);
-    chart.setXAxisStyle(QStringLiteral("arial.ttf"), 7, 0xd1d6db, 0);
-    chart.setYAxisStyle(QStringLiteral("arial.ttf"), 7, 0xd1d6db, 0);
-    chart.setData(times, high, low, open, close, volume, shown.first);
-
-    mainPanelHeight = mainPanelHeightFor(host->height(), indicatorPanels);
-    mainPanel = chart.addMainPanel(mainPanelHeight);
-    if (volumeCheck->isChecked())
-        chart.addVolumeBars(75, 0x99ff99, 0xff9999, 0x808080);
-    if (sarCheck->isChecked())
-        chart.addParabolicSar();
-    if (logScaleCheck->isChecked())
-        chart.setLogScale(true);
-    if (percentScaleCheck->isChecked())
-        chart.setPercentageAxis();
-    switch (priceBandCombo->currentIndex()) {
-    case 1:
-        chart.addBollingerBand(20, 2);
-        break;
-    case 2:
-        chart.addDonchianChannel(20);
-        break;
-    case 3:
-        chart.addEnvelope(20, 10);
-        break;
-    default:
-        break;
+    ChartComposition::Page page;
+    page.symbol = symbol;
+    page.companyName = companyNameOf(symbol);
+    page.renderedAt = QDateTime::currentDateTime();
+    page.viewPortLeft = priceChartViewer->getViewPortLeft();
+    page.viewPortWidth = priceChartViewer->getViewPortWidth();
+    page.width = chartAreaWidth();
+    page.pageHeight = host->height();
+    if (compareCombo->currentIndex() > 0) {
+        page.comparedSymbol = compareCombo->currentText();
+        page.comparedRows = GDatabaseClass::mainStore().GetSQLRecords(
+            QStringLiteral("SELECT date,Close FROM qData WHERE symbol=%1")
+                .arg(sqlQuoted(page.comparedSymbol)));
     }
-    addMovingAverage(chart, movingAverage1Combo->currentIndex(), intOf(movingAverage1Period, 14));
-    addMovingAverage(chart, movingAverage2Combo->currentIndex(), intOf(movingAverage2Period, 14));
-    addPriceLayer(chart);
-    if (compareCombo->currentIndex() > 0)
-        addComparison(chart, dates);
-    for (QComboBox *combo : techCombos)
-        IndicatorPanels::add(chart, combo->currentIndex(), IndicatorPanelHeight);
 
-    chart.setBackground(
-        BaseChart::linearGradientColor(0, 0, 0, chart.getHeight(), 0x132c4e, 0x060e17),
-        Chart::Transparent);
-    chart.setBorder(0x21486e);
-    if (signalsCheck->isChecked())
-        addSignalMarkers(chart, dates, close);
-
-    priceChartViewer->setChart(&chart);
+    ChartComposition::PriceChart drawn =
+        ChartComposition::composePriceChart(rows, page, chosenOptions());
+    shownPoints = drawn.shown;
+    mainPanelHeight = drawn.mainPanelHeight;
+    priceChartViewer->setChart(drawn.chart.get());
+    priceChartViewer->setImageMapHandler(
+        std::make_unique<ImageMapHandler>(ChartComposition::hotSpots(drawn)));
     // The viewer refers to the chart it shows: it lives until the next one replaces it.
-    shownChart = std::move(drawn);
-    Layer *priceLayer = typeCombo->currentIndex() == 0   ? closeLayer
-                        : typeCombo->currentIndex() == 1 ? candleLayer
-                                                         : ohlcLayer;
-    const QString attributes =
-        typeCombo->currentIndex() == 0
-            ? QStringLiteral("title='{xLabel}\n{value}'")
-            : QStringLiteral(
-                  "title='{xLabel}\nHigh:{high}\nOpen:{open}\nClose:{close}\nLow:{low}'");
-    // The hot spots of the price layer's image map, then of each indicator line (each carries
-    // its own title, so its values show as tooltips too). Read from the layers, not from map
-    // text: a long history's map runs to tens of megabytes, of which a tooltip needs one area.
-    std::vector<ImageMap::LayerAreas> hotSpots;
-    if (priceLayer)
-        hotSpots.push_back(
-            priceLayer->getImageMapAreas(QStringLiteral("clickable"), QString(), attributes));
-    for (const Layer *line : chart.indicatorLines())
-        hotSpots.push_back(line->getImageMapAreas(QStringLiteral("clickable")));
-    priceChartViewer->setImageMapHandler(std::make_unique<ImageMapHandler>(std::move(hotSpots)));
+    shownChart = std::move(drawn.chart);
     // The viewer keeps the picture; it need not hold the width of the chart once drawn, so the
     // page can still narrow (and redraw) when the window does. It keeps its height: a low page
     // scrolls rather than cutting panels off.
@@ -638,79 +573,6 @@ void ChartFrameClass::renderChart()
 
     crossHairV->setVisible(crossHairCheck->isChecked());
     crossHairH->setVisible(crossHairCheck->isChecked());
-
-    currentChart = nullptr;
-    mainPanel = nullptr;
-    closeLayer = candleLayer = ohlcLayer = nullptr;
-}
-
-void ChartFrameClass::addMovingAverage(FinanceChart &chart, int kind, int period)
-{
-    if (period < 1)
-        return;
-    switch (kind) {
-    case 1:
-        chart.addSimpleMovingAverage(period, 0x663300);
-        break;
-    case 2:
-        chart.addExponentialMovingAverage(period, 0x663300);
-        break;
-    case 3:
-        chart.addTriangularMovingAverage(period, 0x663300);
-        break;
-    case 4:
-        chart.addWeightedMovingAverage(period, 0x663300);
-        break;
-    default:
-        break;
-    }
-}
-
-void ChartFrameClass::addPriceLayer(FinanceChart &chart)
-{
-    switch (typeCombo->currentIndex()) {
-    case 1:
-        candleLayer = chart.addCandleSticks(0x99ff99, 0xff9999);
-        break;
-    case 2:
-        ohlcLayer = chart.addOhlcBars(0x99ff99, 0xff9999);
-        break;
-    default:
-        closeLayer = chart.addCloseLine(0x64dae3);
-        break;
-    }
-}
-
-void ChartFrameClass::addSignalMarkers(FinanceChart &chart, const QStringList &dates,
-                                       const std::vector<double> &closes)
-{
-    // The rows just drawn, so marker i sits on point i (and the store is read once), as
-    // "date|close" rows.
-    QStringList priceRows;
-    priceRows.reserve(dates.size());
-    for (qsizetype i = 0; i < dates.size(); ++i)
-        priceRows << dates[i] + QLatin1Char('|') +
-                         QString::number(closes[size_t(i)], 'g', QLocale::FloatingPointShortest);
-    SignalsClass calculator;
-    const QStringList rows = calculator.signalRows(priceRows, std::max(1, intOf(signalPeriod, 14)),
-                                                   intOf(signalTop, 70), intOf(signalBottom, 30));
-    std::vector<double> longs(size_t(chart.pointCount()), Chart::NoValue);
-    std::vector<double> shorts(size_t(chart.pointCount()), Chart::NoValue);
-    for (int i = 0; i < rows.size() && i < chart.pointCount(); ++i) {
-        const QStringList fields = rows.at(i).split(QLatin1Char('|'));
-        if (fields.value(2) == QLatin1String("LONG"))
-            longs[size_t(i)] = fields.value(1).toDouble();
-        else if (fields.value(2) == QLatin1String("SHORT"))
-            shorts[size_t(i)] = fields.value(1).toDouble();
-    }
-    XYChart *panel = chart.mainPanel();
-    ScatterLayer *longLayer = panel->addScatterLayer({}, longs, QStringLiteral("LONG"),
-                                                     Chart::TriangleSymbol, 12, 0x00ff00, 0x00ff00);
-    ScatterLayer *shortLayer = panel->addScatterLayer(
-        {}, shorts, QStringLiteral("SHORT"), Chart::InvertedTriangleSymbol, 12, 0xff0000, 0xff0000);
-    longLayer->moveFront();
-    shortLayer->moveFront();
-    chart.setMainChart(panel);
 }
 
 void ChartFrameClass::drawNewsChart()
@@ -718,60 +580,28 @@ void ChartFrameClass::drawNewsChart()
     const QString symbol = currentSymbol();
     if (symbol.isEmpty())
         return;
-    const QStringList dates = GDatabaseClass::mainStore().GetSQLRecords(
+    GDatabaseClass &store = GDatabaseClass::mainStore();
+    const QStringList dates = store.GetSQLRecords(
         QStringLiteral("SELECT date FROM qData WHERE symbol=%1").arg(sqlQuoted(symbol)));
     const bool daily = dates.isEmpty() || dates.first().size() == 8;
-    const int width = chartAreaWidth();
-
-    XYChart chart(width, 145, Chart::BackgroundColor, Chart::Transparent);
-    chart.setBackground(BaseChart::linearGradientColor(0, 0, 0, 190, 0x132c4e, 0x060e17),
-                        Chart::Transparent);
-    chart.setPlotArea(40, 10, width - 80, 110, Chart::Transparent, -1, 0x21486e, 0xc0c0c0,
-                      Chart::Transparent);
-    chart.getPlotArea()->setGridColor(0x21486e, 0x21486e);
-    BarLayer *bars = chart.addBarLayer2(Chart::Stack, 0);
-    bars->setBorderColor(Chart::SameAsMainColor);
-
     QList<int> feedIds;
-    for (const QString &id :
-         GDatabaseClass::mainStore().GetSQLRecords(QStringLiteral("SELECT id FROM feeds")))
+    for (const QString &id : store.GetSQLRecords(QStringLiteral("SELECT id FROM feeds")))
         feedIds << id.toInt();
     const ChartNews::CountTable table = ChartNews::countTable(
-        dates, feedIds,
-        GDatabaseClass::mainStore().GetSQLRecords(ChartNews::countQuery(symbol, daily)));
-    for (int feed = 0; feed < table.feedIds.size(); ++feed) {
-        const QStringList title = GDatabaseClass::mainStore().GetSQLRecords(
-            QStringLiteral("SELECT title FROM feeds WHERE id=%1").arg(table.feedIds.at(feed)));
-        const QList<double> &counts = table.counts.at(feed);
-        bars->addDataSet(std::vector<double>(counts.begin(), counts.end()), -1, title.value(0));
-    }
-    Axis *x = chart.xAxis();
-    x->setLabels2(std::vector<double>(table.categoryTimes.begin(), table.categoryTimes.end()));
-    if (daily) {
-        x->setMultiFormat(Chart::encodeFilter(Chart::StartOfYearFilter, 1, 0.05),
-                          QStringLiteral("<*font=arial.ttf*>{value|yyyy}"),
-                          Chart::encodeFilter(Chart::StartOfMonthFilter, 1, 0.05),
-                          QStringLiteral("{value|mmm}"), 3);
-    } else {
-        // Hour buckets labelled as the price chart above labels its hours, as many as fit.
-        const int every = planDateLabels(std::vector<double>(table.categoryTimes.begin(),
-                                                             table.categoryTimes.end()),
-                                         0, width - 80)
-                              .labelEvery;
-        x->setMultiFormat(
-            Chart::encodeFilter(Chart::StartOfDayFilter, 1, 0.5), FirstHourLabelFormat,
-            Chart::encodeFilter(Chart::StartOfHourFilter, 1, 0.5), OtherHourLabelFormat, every);
-    }
-    x->setLabelStyle(QStringLiteral("arial.ttf"), 7, 0xd1d6db);
-    chart.yAxis()->setLabelStyle(QStringLiteral("arial.ttf"), 7, 0xd1d6db);
-    chart.setBgImage(QStringLiteral("images/ChartWatermark.png"), Chart::Center);
+        dates, feedIds, store.GetSQLRecords(ChartNews::countQuery(symbol, daily)));
+    QStringList feedTitles;
+    for (int id : table.feedIds)
+        feedTitles << store
+                          .GetSQLRecords(
+                              QStringLiteral("SELECT title FROM feeds WHERE id=%1").arg(id))
+                          .value(0);
 
-    newsChartViewer->setChart(&chart);
-    newsChartViewer->setImageMap(
-        chart.getHTMLImageMap(QStringLiteral("clickable"), QString(),
-                              QStringLiteral("title='{xLabel}\n{value} items for {dataSetName}'")));
+    const std::unique_ptr<XYChart> chart =
+        ChartComposition::composeNewsChart(table, feedTitles, daily, chartAreaWidth());
+    newsChartViewer->setChart(chart.get());
+    newsChartViewer->setImageMap(ChartComposition::newsImageMap(*chart));
     newsChartViewer->setMinimumSize(1, 1);
-    newsChartViewer->setFixedHeight(chart.getHeight());
+    newsChartViewer->setFixedHeight(chart->getHeight());
 }
 
 void ChartFrameClass::onMouseMove(QMouseEvent *event)

@@ -1,14 +1,13 @@
 #pragma once
 
+#include "charts/chartcomposition.h"
+
 #include <QString>
 #include <QWidget>
 
 #include <memory>
 #include <vector>
 
-class BaseBoxLayer;
-class FinanceChart;
-class Layer;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -21,7 +20,6 @@ class QTimer;
 class QScrollArea;
 class QWheelEvent;
 class QChartViewer;
-class XYChart;
 
 // One chart page: symbol bar, the price chart with its indicators above a chart of news counts,
 // and beside them the symbol's headlines and the chart options. The options live in the config
@@ -54,17 +52,13 @@ public:
     static int mainPanelHeightFor(int pageHeight, int indicatorPanels);
     // Points first .. end - 1 of count lie in the viewport (left and width as fractions of the
     // whole range); at least one when there are any.
-    struct PointRange
-    {
-        int first = 0;
-        int end = 0;
-    };
+    using PointRange = ChartComposition::PointRange;
     static PointRange visiblePoints(int count, double viewPortLeft, double viewPortWidth);
     // The chart the price viewer shows, null before the first drawing.
     const FinanceChart *lastChart() const { return shownChart.get(); }
     // The points the last drawing showed.
     PointRange lastShownPoints() const { return shownPoints; }
-    static constexpr int MinimumMainPanelHeight = 120;
+    static constexpr int MinimumMainPanelHeight = ChartComposition::MinimumMainPanelHeight;
 
 public slots:
     void symbolComboChanged();
@@ -88,10 +82,8 @@ private:
     void fixSecondsDates();
     void refreshNewsTable();
     void drawNewsChart();
-    void addSignalMarkers(FinanceChart &chart, const QStringList &dates,
-                          const std::vector<double> &closes);
-    void addPriceLayer(FinanceChart &chart);
-    void addMovingAverage(FinanceChart &chart, int kind, int period);
+    // What the option widgets ask to be drawn.
+    ChartComposition::Options chosenOptions() const;
     QString currentSymbol() const;
     // Draws with the options as they are, for the part of the history the viewport shows.
     void renderChart();
@@ -99,7 +91,6 @@ private:
     bool zoomByWheel(QWheelEvent *event);
     // The compared symbol's history, downloaded for the current time frame.
     void requestComparisonHistory();
-    void addComparison(FinanceChart &chart, const QStringList &dates);
     int chartAreaWidth() const;
 
     QWidget *host;
@@ -134,12 +125,7 @@ private:
     QTimer *refreshTimer = nullptr;
     QTimer *resizeRedraw = nullptr;
 
-    FinanceChart *currentChart = nullptr;
     std::unique_ptr<FinanceChart> shownChart;
-    XYChart *mainPanel = nullptr;
-    Layer *closeLayer = nullptr;
-    Layer *candleLayer = nullptr;
-    Layer *ohlcLayer = nullptr;
     int mainPanelHeight = 0;
     PointRange shownPoints;
 };

@@ -1,7 +1,7 @@
 #include "financechartsamples.h"
 
 #include "charts/chartframeclass.h"
-#include "charts/indicatorpanels.h"
+#include "charts/indicatorcatalogue.h"
 
 #include <algorithm>
 #include <cmath>
