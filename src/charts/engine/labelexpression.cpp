@@ -30,9 +30,8 @@ private:
         Sums,    // + and - between products
         Products // * and / between unary terms
     };
-    // Operands joined left to right by the two operators of one precedence. The operand is
-    // parsed inline rather than through a helper, so that each nesting level of a deep
-    // expression costs no more stack than it must.
+    // Operands joined left to right by the two operators of one precedence. The operand is read
+    // here rather than by a helper, so that each level of nesting takes fewer stack frames.
     bool parseChain(Precedence level)
     {
         const char16_t op1 = level == Sums ? u'+' : u'*', op2 = level == Sums ? u'-' : u'/';
