@@ -201,6 +201,43 @@ private slots:
         QCOMPARE(QString::fromStdString(bytes), expected);
     }
 
+    void expressionsFollowPrecedenceAndLeftToRightOrder()
+    {
+        Fields f;
+        f.value = 4;
+        auto expand = [&](const char *text) {
+            return LabelTemplate(QString::fromLatin1(text)).expand(f);
+        };
+        QCOMPARE(expand("{=1+2*3}"), QStringLiteral("7"));
+        QCOMPARE(expand("{=(1+2)*3}"), QStringLiteral("9"));
+        QCOMPARE(expand("{=10-4-3}"), QStringLiteral("3"));
+        QCOMPARE(expand("{=16/{value}/2}"), QStringLiteral("2"));
+        QCOMPARE(expand("{=-{value}*-2+1}"), QStringLiteral("9"));
+        QCOMPARE(expand("{=2e1-{value}|1}"), QStringLiteral("16.0"));
+        // No value where it cannot be computed; text that is no expression stays as it is.
+        QCOMPARE(expand("[{={value}/0}]"), QStringLiteral("[]"));
+        QCOMPARE(expand("[{={close}+1}]"), QStringLiteral("[]"));
+        QCOMPARE(expand("{=1+}{=(2}"), QStringLiteral("{=1+}{=(2}"));
+    }
+
+    void textAndByteExpansionEscapeAlike()
+    {
+        const QString name = QStringLiteral("caf\u00e9 \u20ac<'\"&>_.~-");
+        Fields f;
+        f.dataSetName = &name;
+        const LabelTemplate tpl(QStringLiteral("{dataSetName}"));
+        const QString html = QStringLiteral("caf\u00e9 \u20ac&lt;&#39;&quot;&amp;&gt;_.~-");
+        const QString url = QStringLiteral("caf%C3%A9%20%E2%82%AC%3C%27%22%26%3E_.~-");
+        for (const auto &[escape, expected] :
+             {std::pair{TextFormat::Escape::Html, html}, std::pair{TextFormat::Escape::Url, url},
+              std::pair{TextFormat::Escape::HrefQuery, url}}) {
+            QCOMPARE(tpl.expand(f, escape), expected);
+            std::string bytes;
+            tpl.expandUtf8(bytes, f, escape);
+            QCOMPARE(QString::fromStdString(bytes), expected);
+        }
+    }
+
     void markupMakesBoldTextAndLineBreaks()
     {
         const TextStyle style{QStringLiteral("normal"), 8, 0, 0};

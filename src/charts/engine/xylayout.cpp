@@ -5,22 +5,21 @@
 #include "scale.h"
 #include "xlabels.h"
 #include "xychart.h"
+#include "xyshapes.h"
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <map>
+
+using XYShapes::shown;
+using XYShapes::valid;
+using XYShapes::xOf;
+using XYShapes::yScaleOf;
 
 namespace {
 
-const double NaN = std::numeric_limits<double>::quiet_NaN();
 // Pixels kept free between two x-axis labels.
 const double labelSpacing = 8;
-
-bool valid(double v)
-{
-    return !Chart::isNoValue(v) && std::isfinite(v);
-}
 
 TextStyle labelStyleOf(const Axis *axis)
 {
@@ -129,19 +128,6 @@ std::unique_ptr<XYLayout> XYLayoutBuilder::build()
     yScales();
     shapes();
     return std::move(m_l);
-}
-
-bool XYLayoutBuilder::shown(double x) const
-{
-    return x >= m_l->x.min - 1e-9 && x <= m_l->x.max + 1e-9;
-}
-
-double XYLayoutBuilder::xOf(const Layer *layer, int i) const
-{
-    const auto &xd = layer->xData();
-    if (!xd.empty())
-        return i < static_cast<int>(xd.size()) ? xd[i] : Chart::NoValue;
-    return i;
 }
 
 void XYLayoutBuilder::xScale()
@@ -341,7 +327,7 @@ void XYLayoutBuilder::dataRange(const Axis *axis, double &lo, double &hi) const
             for (int k = 0; k < nds; ++k)
                 n = std::max(n, layer->getDataSet(k)->size());
             for (int i = 0; i < n; ++i) {
-                if (!shown(xOf(layer, i)))
+                if (!shown(m_l->x, xOf(layer, i)))
                     continue;
                 if (method == Chart::Stack || method == Chart::Percentage) {
                     double pos = 0, neg = 0;
@@ -376,7 +362,7 @@ void XYLayoutBuilder::dataRange(const Axis *axis, double &lo, double &hi) const
                 continue;
             const auto &d = ds->data();
             for (int i = 0; i < static_cast<int>(d.size()); ++i)
-                if (shown(xOf(layer, i)))
+                if (shown(m_l->x, xOf(layer, i)))
                     take(d[i]);
         }
     }
@@ -487,7 +473,7 @@ void XYLayoutBuilder::yScale(AxisScale &s, const Axis *axis)
                             continue;
                         for (int i = 0; i < ds->size(); ++i) {
                             const double v = ds->getValue(i);
-                            if (valid(v) && v > 0 && shown(xOf(layer, i))) {
+                            if (valid(v) && v > 0 && shown(m_l->x, xOf(layer, i))) {
                                 plo = std::min(plo, v);
                                 phi = std::max(phi, v);
                             }
@@ -634,21 +620,15 @@ void XYLayoutBuilder::shapes()
     const AxisScale &xs = m_l->x;
     const double slot =
         xs.indexBased ? std::fabs(xs.p1 - xs.p0) / std::max(1e-9, xs.max - xs.min) : 0;
-    auto xpix = [&](double x) { return xs.toPixel(x); };
-    auto yScaleFor = [&](const Axis *a) {
-        const AxisScale *s = m_l->scaleOf(a);
-        return s ? s : m_l->yScales.front().get();
-    };
     std::vector<const Layer *> interLines;
     for (int li = 0; li < m_c.getLayerCount(); ++li) {
         const Layer *layer = m_c.getLayer(li);
         LayerShapes ls;
         ls.layer = layer;
-        ls.y = yScaleFor(layer->yAxis());
+        ls.y = yScaleOf(*m_l, layer->yAxis());
         ls.slot = slot;
-        const int nds = layer->getDataSetCount();
         int n = 0;
-        for (int k = 0; k < nds; ++k)
+        for (int k = 0; k < layer->getDataSetCount(); ++k)
             n = std::max(n, layer->getDataSet(k)->size());
         const int from = layer->xData().empty() ? std::max(0, m_l->first) : 0;
         const int to = layer->xData().empty() ? std::min(n - 1, m_l->last) : n - 1;
@@ -658,245 +638,33 @@ void XYLayoutBuilder::shapes()
             const auto &xd = layer->xData();
             for (size_t i = 1; i < xd.size(); ++i)
                 if (valid(xd[i]) && valid(xd[i - 1]) && xd[i] != xd[i - 1])
-                    best = std::min(best, std::fabs(xpix(xd[i]) - xpix(xd[i - 1])));
+                    best = std::min(best, std::fabs(xs.toPixel(xd[i]) - xs.toPixel(xd[i - 1])));
             ls.slot = best < 1e300 ? best : m_l->plot.width() / 10;
         }
+        const XYShapes::LayerSpan span{*m_l, layer, from, to};
         switch (layer->kind()) {
         case Layer::HLOCKind:
-        case Layer::CandleStickKind: {
-            const auto *box = static_cast<const BaseBoxLayer *>(layer);
-            const double half = box->dataWidth() > 0
-                                    ? box->dataWidth() / 2.0
-                                    : std::max(0.5, ls.slot * (1 - box->dataGap()) / 2);
-            const DataSet *dh = layer->getDataSet(0), *dl = layer->getDataSet(1);
-            const DataSet *dop = layer->getDataSet(2), *dc = layer->getDataSet(3);
-            const auto *hloc =
-                layer->kind() == Layer::HLOCKind ? static_cast<const HLOCLayer *>(layer) : nullptr;
-            double prevClose = hloc ? hloc->leadValue() : 0;
-            for (int i = std::max(0, from - 1); i <= to; ++i) {
-                const double h = dh ? dh->getValue(i) : Chart::NoValue,
-                             l = dl ? dl->getValue(i) : Chart::NoValue;
-                const double o = dop ? dop->getValue(i) : Chart::NoValue,
-                             c = dc ? dc->getValue(i) : Chart::NoValue;
-                bool rising = true;
-                if (hloc) {
-                    if (hloc->colorMethod() == Chart::HLOCUpDown)
-                        rising = !valid(c) || !valid(prevClose) || c >= prevClose;
-                    else if (hloc->colorMethod() == Chart::HLOCOpenClose)
-                        rising = !valid(o) || !valid(c) || c >= o;
-                    if (valid(c))
-                        prevClose = c;
-                } else {
-                    rising = !(valid(o) && valid(c) && c < o);
-                }
-                if (i < from)
-                    continue;
-                const double x = xOf(layer, i);
-                if (!valid(x) || !shown(x))
-                    continue;
-                if (layer->kind() == Layer::CandleStickKind ? !(valid(o) && valid(c))
-                                                            : !(valid(h) && valid(l)))
-                    continue;
-                BoxShape b;
-                b.index = i;
-                b.x = static_cast<float>(xpix(x));
-                b.half = static_cast<float>(half);
-                const double hh = valid(h) ? h : std::max(o, c), ll = valid(l) ? l : std::min(o, c);
-                b.yHigh = static_cast<float>(ls.y->toPixel(hh));
-                b.yLow = static_cast<float>(ls.y->toPixel(ll));
-                b.yOpen = static_cast<float>(valid(o) ? ls.y->toPixel(o) : NaN);
-                b.yClose = static_cast<float>(valid(c) ? ls.y->toPixel(c) : NaN);
-                b.rising = rising;
-                ls.boxes.push_back(b);
-            }
+        case Layer::CandleStickKind:
+            XYShapes::boxShapes(span, ls);
             break;
-        }
-        case Layer::BarKind: {
-            const auto *bar = static_cast<const BarLayer *>(layer);
-            const int method = bar->combineMethod();
-            const double total = bar->barWidth() > 0 ? bar->barWidth()
-                                                     : std::max(1.0, ls.slot * (1 - bar->barGap()));
-            const double base = ls.y->log ? ls.y->min
-                                          : std::clamp(0.0, std::min(ls.y->min, ls.y->max),
-                                                       std::max(ls.y->min, ls.y->max));
-            for (int i = from; i <= to; ++i) {
-                const double x = xOf(layer, i);
-                if (!valid(x) || !shown(x))
-                    continue;
-                const double cx = xpix(x);
-                double pos = 0, neg = 0, sum = 0;
-                if (method == Chart::Percentage)
-                    for (int k = 0; k < nds; ++k) {
-                        const double v = layer->getDataSet(k)->getValue(i);
-                        if (valid(v))
-                            sum += std::fabs(v);
-                    }
-                for (int k = 0; k < nds; ++k) {
-                    double v = layer->getDataSet(k)->getValue(i);
-                    if (!valid(v))
-                        continue;
-                    const double value = v;
-                    double lo = base, hi = v;
-                    double left = cx - total / 2, width = total;
-                    if (method == Chart::Stack || method == Chart::Percentage) {
-                        if (method == Chart::Percentage)
-                            v = sum > 0 ? 100 * v / sum : 0;
-                        double &acc = v >= 0 ? pos : neg;
-                        lo = acc;
-                        hi = acc + v;
-                        acc = hi;
-                    } else if (method == Chart::Side && nds > 1) {
-                        const double sub = total / nds;
-                        const double w = bar->subBarWidth() > 0
-                                             ? bar->subBarWidth()
-                                             : std::max(1.0, sub * (1 - bar->subBarGap()));
-                        left = cx - total / 2 + sub * k + (sub - w) / 2;
-                        width = w;
-                    }
-                    const double y0 = ls.y->toPixel(lo), y1 = ls.y->toPixel(hi);
-                    ls.bars.push_back(
-                        {i, k, QRectF(left, std::min(y0, y1), width, std::fabs(y1 - y0)), value});
-                }
-            }
+        case Layer::BarKind:
+            XYShapes::barShapes(span, ls);
             break;
-        }
         case Layer::InterLineKind:
             interLines.push_back(layer);
             break;
-        default: {
-            for (int k = 0; k < nds; ++k) {
-                const DataSet *ds = layer->getDataSet(k);
-                const AxisScale *ys = ds->yAxis() ? yScaleFor(ds->yAxis()) : ls.y;
-                LineShape line;
-                line.dataSet = ds;
-                line.dataSetIndex = k;
-                const int last = std::min(to, ds->size() - 1);
-                line.points.reserve(std::max(0, last - from + 1));
-                line.indexes.reserve(std::max(0, last - from + 1));
-                for (int i = from; i <= last; ++i) {
-                    const double x = xOf(layer, i);
-                    if (!valid(x) || !shown(x))
-                        continue;
-                    const double v = ds->getValue(i);
-                    line.points.emplace_back(xpix(x), valid(v) ? ys->toPixel(v) : NaN);
-                    line.indexes.push_back(i);
-                }
-                ls.lines.push_back(std::move(line));
-            }
-        }
+        default:
+            XYShapes::lineShapes(span, ls);
         }
         m_l->layers.push_back(std::move(ls));
     }
 
     // Fills between lines, once every line is known.
     for (const Layer *layer : interLines) {
-        const auto *il = static_cast<const InterLineLayer *>(layer);
         LayerShapes *ls = nullptr;
         for (auto &s : m_l->layers)
             if (s.layer == layer)
                 ls = &s;
-        const int c12 = il->color12();
-        const int c21 = il->color21() == -1 ? c12 : il->color21();
-        auto lineFor = [&](const LineObj *obj, double &constant) -> const LineShape * {
-            constant = NaN;
-            if (!obj)
-                return nullptr;
-            if (obj->dataSet())
-                return m_l->lineOf(obj->dataSet());
-            if (obj->mark()) {
-                const AxisScale *s = m_l->scaleOf(obj->mark()->axis());
-                if (s)
-                    constant = s->toPixel(obj->mark()->value());
-            }
-            return nullptr;
-        };
-        double ca, cb;
-        const LineShape *la = lineFor(il->line1(), ca);
-        const LineShape *lb = lineFor(il->line2(), cb);
-        const LineShape *ref = la ? la : lb;
-        if (!ref || (!la && std::isnan(ca)) || (!lb && std::isnan(cb)))
-            continue;
-        // Pairs of points by data index.
-        std::vector<QPointF> pa, pb;
-        const size_t n = ref->points.size();
-        std::map<int, size_t> bIndex;
-        if (la && lb && la != lb &&
-            (la->indexes.empty() || lb->indexes.empty() ||
-             la->indexes.front() != lb->indexes.front()))
-            for (size_t k = 0; k < lb->points.size(); ++k)
-                bIndex[lb->indexes[k]] = k;
-        const size_t stride = std::max<size_t>(
-            1, n / std::max<size_t>(1, static_cast<size_t>(m_l->plot.width() * 2)));
-        std::vector<size_t> picks;
-        for (size_t k = 0; k < n; k += stride)
-            picks.push_back(k);
-        if (n > 0 && picks.back() != n - 1)
-            picks.push_back(n - 1);
-        for (size_t k : picks) {
-            const int idx = ref->indexes[k];
-            QPointF a = la ? la->points[k] : QPointF(ref->points[k].x(), ca);
-            QPointF b;
-            if (lb) {
-                size_t kb = k;
-                if (!bIndex.empty()) {
-                    auto it = bIndex.find(idx);
-                    if (it == bIndex.end()) {
-                        pa.emplace_back(a.x(), NaN);
-                        pb.emplace_back(a.x(), NaN);
-                        continue;
-                    }
-                    kb = it->second;
-                }
-                b = kb < lb->points.size() ? lb->points[kb] : QPointF(a.x(), NaN);
-            } else {
-                b = QPointF(a.x(), cb);
-            }
-            pa.push_back(a);
-            pb.push_back(b);
-        }
-        // Walk the segments; split at crossings; one polygon per run of one sign.
-        std::vector<QPointF> upper, lower;
-        int sign = 0;
-        auto flush = [&](int s) {
-            const int color = s > 0 ? c12 : c21;
-            if (upper.size() >= 2 && !Colors::isInvisible(color)) {
-                QPolygonF poly;
-                poly.reserve(static_cast<int>(upper.size() + lower.size()));
-                for (const auto &p : upper)
-                    poly << p;
-                for (auto it = lower.rbegin(); it != lower.rend(); ++it)
-                    poly << *it;
-                ls->fills.push_back({poly, color});
-            }
-            upper.clear();
-            lower.clear();
-        };
-        for (size_t k = 0; k < pa.size(); ++k) {
-            const bool ok = !std::isnan(pa[k].y()) && !std::isnan(pb[k].y());
-            if (!ok) {
-                flush(sign);
-                sign = 0;
-                continue;
-            }
-            const double d = pb[k].y() - pa[k].y(); // > 0: line 1 above line 2
-            const int s = d > 0 ? 1 : (d < 0 ? -1 : 0);
-            if (!upper.empty() && s != 0 && sign != 0 && s != sign) {
-                const QPointF &a0 = upper.back(), &b0 = lower.back();
-                const double d0 = b0.y() - a0.y();
-                const double t = d0 / (d0 - d);
-                const QPointF cross(a0.x() + t * (pa[k].x() - a0.x()),
-                                    a0.y() + t * (pa[k].y() - a0.y()));
-                upper.push_back(cross);
-                lower.push_back(cross);
-                flush(sign);
-                upper.push_back(cross);
-                lower.push_back(cross);
-            }
-            if (s != 0)
-                sign = s;
-            upper.push_back(pa[k]);
-            lower.push_back(pb[k]);
-        }
-        flush(sign);
+        XYShapes::interLineFills(*m_l, *static_cast<const InterLineLayer *>(layer), *ls);
     }
 }

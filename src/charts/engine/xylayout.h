@@ -121,10 +121,9 @@ private:
     void yScale(AxisScale &s, const Axis *axis);
     void placeValueLabels(AxisScale &s, const Axis *axis);
     void placeTitle(AxisScale &s, const Axis *axis);
+    // The shapes of every layer, each made by the builder of its kind (xyshapes.h).
     void shapes();
     void dataRange(const Axis *axis, double &lo, double &hi) const;
-    double xOf(const Layer *layer, int i) const;
-    bool shown(double x) const;
 
     const XYChart &m_c;
     std::unique_ptr<XYLayout> m_l;
