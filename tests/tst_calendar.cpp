@@ -88,6 +88,7 @@ private slots:
     void theDownloadWaitsADayAfterASuccess();
     void aFailedOrEmptyDownloadKeepsTheStoredWeekAndRetries_data();
     void aFailedOrEmptyDownloadKeepsTheStoredWeekAndRetries();
+    void aWeekTheStoreRefusesLeavesTheStoredWeekWholeAndSaysSo();
     void eachDayShowsItsDateOnceWithFlagsAndColours();
     void aMissingFlagIsFetchedOnceCachedAndReused();
     void aCurrencyThatIsNoCodeNeverReachesAPathOrAnAddress();
@@ -315,6 +316,48 @@ void CalendarTest::aFailedOrEmptyDownloadKeepsTheStoredWeekAndRetries()
     CalendarClass again(container);
     QTRY_COMPARE(fixture->count("economicCalendar"), 4);
     QCOMPARE(fileRequests(fixture).size(), 2);
+}
+
+void CalendarTest::aWeekTheStoreRefusesLeavesTheStoredWeekWholeAndSaysSo()
+{
+    fixture->store().runInTransaction(CalendarFile::replaceStatements(
+        {{"Mon Nov 23", "9:00", "GMT", "USD", "Stored", "Low", "", "", ""},
+         {"Tue Nov 24", "10:00", "GMT", "EUR", "Also stored", "High", "1", "2", "3"}}));
+    const QStringList before = fixture->rows("SELECT * FROM economicCalendar ORDER BY id");
+    QCOMPARE(before.size(), 2);
+    // The delete and the first three inserts go through; the fourth line's insert fails.
+    fixture->store().ExecSQL(
+        "CREATE TRIGGER refuseCredit BEFORE INSERT ON economicCalendar "
+        "WHEN NEW.desc = 'Consumer Credit' BEGIN SELECT RAISE(ABORT, 'refused by the test'); END");
+    fixture->scriptWeek(thisSunday(), calendarFile(WeekLines));
+    fixture->boxes().clear();
+
+    {
+        CalendarClass page(container);
+        QSignalSpy loaded(&page, &CalendarClass::weekLoaded);
+        QVERIFY(loaded.wait(5000));
+        QCOMPARE(loaded.first().at(1).toBool(), false);
+        // Exactly what was stored before: nothing deleted, nothing half written.
+        QCOMPARE(fixture->rows("SELECT * FROM economicCalendar ORDER BY id"), before);
+        QCOMPARE(descriptions(page.shownEvents()), QStringList({"Stored", "Also stored"}));
+        QVERIFY(page.findChild<QLabel *>("weekLabel")->text().contains("could not be loaded"));
+
+        QCOMPARE(fixture->boxes().titles(), QStringList{"Not saved"});
+        const MessageBoxes::Box box = fixture->boxes().shown().first();
+        QCOMPARE(box.icon, QMessageBox::Warning);
+        QVERIFY2(box.text.startsWith("The economic calendar for the week of "),
+                 qPrintable(box.text));
+        QVERIFY(box.text.contains("nothing of it was stored"));
+    }
+    // Not counted as a success: the next start tries again, and stores the week once it can.
+    QCOMPARE(SettingsKeys::read(fixture->store(), SettingsKeys::CalendarUpdate), QString());
+    fixture->store().ExecSQL("DROP TRIGGER refuseCredit");
+    fixture->boxes().clear();
+    CalendarClass again(container);
+    QTRY_COMPARE(fixture->count("economicCalendar"), 4);
+    QCOMPARE(fixture->rows("SELECT desc FROM economicCalendar ORDER BY id").last(),
+             QString("Consumer Credit"));
+    QVERIFY(fixture->boxes().shown().isEmpty());
 }
 
 void CalendarTest::eachDayShowsItsDateOnceWithFlagsAndColours()

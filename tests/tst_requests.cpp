@@ -45,6 +45,14 @@ private slots:
     void theCapHoldsAcrossRedirects();
     void onlyWebAddressesAreRequestedOrFollowed_data();
     void onlyWebAddressesAreRequestedOrFollowed();
+    void finishingAGoodReplyHandsOverItsBody();
+    void finishingAFailedReplyGivesItsErrorText();
+    void finishingARedirectSendsTheNextRequest();
+    void finishingARedirectToAnotherSchemeRefusesIt_data();
+    void finishingARedirectToAnotherSchemeRefusesIt();
+    void finishingARedirectChainEndsAfterFiveHops();
+    void finishingAReplyPastItsCapFailsIt();
+    void finishingLeavesRedirectsAndBodiesToCallersWhoAsk();
     void serviceAddressesComeFromTheEnvironment();
     void simulatorServesTheVendorFiles();
 };
@@ -227,6 +235,206 @@ void RequestsTest::onlyWebAddressesAreRequestedOrFollowed()
     QVERIFY(!Requests::followRedirect(manager, jump));
     QVERIFY(log.contains("refused to follow"));
     QVERIFY(!Requests::fetchBlocking(QUrl(server.url("/jump")), Requests::Caps::Feeds, 5000).ok);
+}
+
+void RequestsTest::finishingAGoodReplyHandsOverItsBody()
+{
+    ScriptedHttpServer server;
+    server.scriptBody("/a", "answer");
+    QNetworkAccessManager manager;
+    QNetworkReply *reply = Requests::get(manager, QUrl(server.url("/a")), Requests::Caps::Feeds);
+    QVERIFY(Requests::waitForFinished(reply, 5000));
+    const Requests::ReplyOutcome outcome = Requests::finishReply(manager, reply);
+    QVERIFY(outcome.hasBody());
+    QVERIFY(!outcome.failed() && !outcome.redirected());
+    QCOMPARE(outcome.body, QByteArray("answer"));
+    QVERIFY(!outcome.next);
+    QVERIFY(outcome.errorText.isEmpty());
+    QVERIFY(!outcome.exceededCap && !outcome.redirectRefused);
+    QVERIFY(outcome.redirectTarget.isEmpty());
+    // The reply is the caller's to delete: still alive, and nothing else was asked for.
+    QVERIFY(!reply->isRunning());
+    QCOMPARE(server.requests(), QStringList{"/a"});
+}
+
+void RequestsTest::finishingAFailedReplyGivesItsErrorText()
+{
+    ScriptedHttpServer server;
+    ScriptedHttpServer::Reply dropped;
+    dropped.dropConnection = true;
+    server.script("/dropped", dropped);
+    QNetworkAccessManager manager;
+    for (const QString path : {"/nothing", "/dropped"}) {
+        QNetworkReply *reply =
+            Requests::get(manager, QUrl(server.url(path)), Requests::Caps::Feeds);
+        QVERIFY(Requests::waitForFinished(reply, 5000));
+        QVERIFY(reply->error() != QNetworkReply::NoError);
+        const Requests::ReplyOutcome outcome = Requests::finishReply(manager, reply);
+        QVERIFY2(outcome.failed(), qPrintable(path));
+        QCOMPARE(outcome.errorText, reply->errorString()); // what the slots always logged
+        QVERIFY(outcome.body.isEmpty());
+        QVERIFY(!outcome.next);
+        QVERIFY(!outcome.exceededCap && !outcome.redirectRefused);
+    }
+
+    // An address that is never requested fails the same way.
+    QNetworkReply *refused =
+        Requests::get(manager, QUrl("file:///etc/passwd"), Requests::Caps::Feeds);
+    QSignalSpy finished(refused, &QNetworkReply::finished);
+    QVERIFY(finished.wait(5000));
+    const Requests::ReplyOutcome outcome = Requests::finishReply(manager, refused);
+    QVERIFY(outcome.failed());
+    QCOMPARE(outcome.errorText, refused->errorString());
+}
+
+void RequestsTest::finishingARedirectSendsTheNextRequest()
+{
+    ScriptedHttpServer server;
+    server.scriptRedirect("/old", "new?x=1");
+    server.scriptBody("/new", "moved here");
+    QNetworkAccessManager manager;
+    QNetworkReply *reply =
+        Requests::get(manager, QUrl(server.url("/old")), Requests::ReplyCap{4000});
+    QVERIFY(Requests::waitForFinished(reply, 5000));
+    const Requests::ReplyOutcome outcome = Requests::finishReply(manager, reply);
+    QVERIFY(outcome.redirected());
+    QVERIFY(outcome.next);
+    QCOMPARE(outcome.redirectTarget, QUrl(server.url("/new?x=1")));
+    QCOMPARE(outcome.next->url(), QUrl(server.url("/new?x=1")));
+    QCOMPARE(Requests::capOf(outcome.next->request()), 4000);
+    QCOMPARE(Requests::redirectCount(outcome.next), 1);
+    QVERIFY(outcome.body.isEmpty()); // a redirect's body is nobody's business
+
+    QVERIFY(Requests::waitForFinished(outcome.next, 5000));
+    const Requests::ReplyOutcome final = Requests::finishReply(manager, outcome.next);
+    QVERIFY(final.hasBody());
+    QCOMPARE(final.body, QByteArray("moved here"));
+    QCOMPARE(server.requests(), QStringList({"/old", "/new?x=1"}));
+}
+
+void RequestsTest::finishingARedirectToAnotherSchemeRefusesIt_data()
+{
+    QTest::addColumn<QByteArray>("address");
+    QTest::newRow("file") << QByteArray("file:///etc/passwd");
+    QTest::newRow("data") << QByteArray("data:text/plain,secret");
+    QTest::newRow("ftp") << QByteArray("ftp://127.0.0.1/x");
+    QTest::newRow("javascript") << QByteArray("javascript:alert(1)");
+}
+
+void RequestsTest::finishingARedirectToAnotherSchemeRefusesIt()
+{
+    QFETCH(QByteArray, address);
+    ScriptedHttpServer server;
+    server.scriptRedirect("/jump", address);
+    QNetworkAccessManager manager;
+    QNetworkReply *jump = Requests::get(manager, QUrl(server.url("/jump")), Requests::Caps::Feeds);
+    QVERIFY(Requests::waitForFinished(jump, 5000));
+    LogCapture log;
+    const Requests::ReplyOutcome outcome = Requests::finishReply(manager, jump);
+    QVERIFY(outcome.failed());
+    QVERIFY(outcome.redirectRefused);
+    QVERIFY(!outcome.exceededCap);
+    QVERIFY(!outcome.next);
+    QCOMPARE(outcome.errorText, QString("redirect not followed"));
+    QVERIFY(!outcome.redirectTarget.isEmpty());
+    QVERIFY(outcome.body.isEmpty());
+    QVERIFY(log.contains("refused to follow"));
+    QCOMPARE(server.requests(), QStringList{"/jump"});
+    QCOMPARE(manager.findChildren<QNetworkReply *>().size(), 1); // nothing else was sent
+}
+
+void RequestsTest::finishingARedirectChainEndsAfterFiveHops()
+{
+    ScriptedHttpServer server;
+    server.scriptRedirect("/loop", "/loop");
+    QNetworkAccessManager manager;
+    QNetworkReply *reply = Requests::get(manager, QUrl(server.url("/loop")), Requests::Caps::Feeds);
+    int followed = 0;
+    LogCapture log;
+    Requests::ReplyOutcome outcome;
+    for (;;) {
+        QVERIFY(Requests::waitForFinished(reply, 5000));
+        outcome = Requests::finishReply(manager, reply);
+        if (!outcome.redirected())
+            break;
+        ++followed;
+        QCOMPARE(Requests::redirectCount(outcome.next), followed);
+        reply = outcome.next;
+    }
+    QCOMPARE(followed, Requests::MaxRedirects);
+    QVERIFY(outcome.failed());
+    QVERIFY(outcome.redirectRefused);
+    QCOMPARE(outcome.errorText, QString("redirect not followed"));
+    QVERIFY(log.contains("too many redirects"));
+    QCOMPARE(server.requests().size(), Requests::MaxRedirects + 1);
+}
+
+void RequestsTest::finishingAReplyPastItsCapFailsIt()
+{
+    ScriptedHttpServer server;
+    server.scriptBody("/big", QByteArray(5000, 'b'));
+    server.scriptRedirect("/moved", "/big");
+    QNetworkAccessManager manager;
+    for (const QString path : {"/big", "/moved"}) {
+        QNetworkReply *reply =
+            Requests::get(manager, QUrl(server.url(path)), Requests::ReplyCap{4000});
+        QVERIFY(Requests::waitForFinished(reply, 5000));
+        Requests::ReplyOutcome outcome = Requests::finishReply(manager, reply);
+        if (outcome.redirected()) { // the cap holds for the target too
+            reply = outcome.next;
+            QVERIFY(Requests::waitForFinished(reply, 5000));
+            outcome = Requests::finishReply(manager, reply);
+        }
+        QVERIFY2(outcome.failed(), qPrintable(path));
+        QVERIFY(outcome.exceededCap);
+        QVERIFY(!outcome.redirectRefused);
+        QCOMPARE(outcome.errorText, reply->errorString()); // the abort's own text
+        QVERIFY(outcome.body.isEmpty());
+    }
+
+    // Should the last bytes and the end come together, the reply finishes without an error yet
+    // past its cap: it fails all the same, and says why.
+    server.scriptBody("/small", "ok");
+    QNetworkReply *late = Requests::get(manager, QUrl(server.url("/small")), Requests::Caps::Feeds);
+    QVERIFY(Requests::waitForFinished(late, 5000));
+    late->setProperty("corvaneReplyExceededCap", true); // as the request layer marks an abort
+    QVERIFY(Requests::exceededCap(late));
+    const Requests::ReplyOutcome outcome = Requests::finishReply(manager, late);
+    QVERIFY(outcome.failed());
+    QVERIFY(outcome.exceededCap);
+    QCOMPARE(outcome.errorText, QString("reply too large"));
+    QVERIFY(outcome.body.isEmpty());
+}
+
+void RequestsTest::finishingLeavesRedirectsAndBodiesToCallersWhoAsk()
+{
+    ScriptedHttpServer server;
+    ScriptedHttpServer::Reply moved;
+    moved.status = 302;
+    moved.body = "see elsewhere";
+    moved.headers = {{"Location", "/new"}};
+    server.script("/old", moved);
+    server.scriptBody("/file", "streamed");
+    QNetworkAccessManager manager;
+
+    QNetworkReply *redirect =
+        Requests::get(manager, QUrl(server.url("/old")), Requests::Caps::Feeds);
+    QVERIFY(Requests::waitForFinished(redirect, 5000));
+    const Requests::ReplyOutcome kept =
+        Requests::finishReply(manager, redirect, {.followRedirects = false});
+    QVERIFY(kept.hasBody());
+    QCOMPARE(kept.body, QByteArray("see elsewhere"));
+    QVERIFY(!kept.next);
+    QCOMPARE(server.requests(), QStringList{"/old"});
+
+    QNetworkReply *download =
+        Requests::get(manager, QUrl(server.url("/file")), Requests::Caps::Feeds);
+    QVERIFY(Requests::waitForFinished(download, 5000));
+    const Requests::ReplyOutcome unread =
+        Requests::finishReply(manager, download, {.readBody = false});
+    QVERIFY(unread.hasBody());
+    QVERIFY(unread.body.isEmpty());
+    QCOMPARE(download->readAll(), QByteArray("streamed")); // left for the caller
 }
 
 void RequestsTest::serviceAddressesComeFromTheEnvironment()

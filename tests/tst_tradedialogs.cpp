@@ -57,6 +57,8 @@ private slots:
     void buyingWritesHoldingAndCashRow();
     void buyingWithoutCashUpdateWritesTheHoldingOnly();
     void apostrophesAndBarsNeverBreakAStatement();
+    void aPurchaseTheStoreRefusesStoresNothingAndKeepsTheDialogOpen();
+    void aSaleTheStoreRefusesStoresNothingAndKeepsTheDialogOpen();
     void okRefusesBadInput_data();
     void okRefusesBadInput();
     void localeDecimalMarkIsAccepted();
@@ -167,6 +169,64 @@ void TradeDialogsTest::apostrophesAndBarsNeverBreakAStatement()
     sell.okBtnClick();
     QCOMPARE(fixture->portfolioRows(),
              QStringList({"O'KX|BUY|5|2|1|Bobs  tip", "O'KX|SELL|5|3|0|its gone"}));
+}
+
+void TradeDialogsTest::aPurchaseTheStoreRefusesStoresNothingAndKeepsTheDialogOpen()
+{
+    fixture->addEntry("BETA", "LONG", "5", "2");
+    const QStringList before = fixture->rows("SELECT * FROM portfolio ORDER BY id");
+    // The holding's insert goes through; the "BUY" row's fails.
+    fixture->store().ExecSQL("CREATE TRIGGER refuseBuy BEFORE INSERT ON portfolio "
+                             "WHEN NEW.transType = 'BUY' "
+                             "BEGIN SELECT RAISE(ABORT, 'refused by the test'); END");
+
+    BuyStockClass buy;
+    buy.form().symbolEdit->setText("ACME");
+    buy.okBtnClick();
+    QCOMPARE(fixture->rows("SELECT * FROM portfolio ORDER BY id"), before);
+    QVERIFY(buy.dialogWindow()->result() != int(QDialog::Accepted));
+    QCOMPARE(fixture->boxes().titles(), QStringList{"Not saved"});
+    QCOMPARE(fixture->boxes().shown().first().text,
+             QString("The purchase of 100 ACME could not be saved: the database refused the "
+                     "change, so nothing of it was stored."));
+    QCOMPARE(buy.form().symbolEdit->text(), QString("ACME")); // still there to try again
+
+    // Once the store takes it, the same dialog goes through.
+    fixture->store().ExecSQL("DROP TRIGGER refuseBuy");
+    fixture->boxes().clear();
+    buy.okBtnClick();
+    QCOMPARE(buy.dialogWindow()->result(), int(QDialog::Accepted));
+    QCOMPARE(fixture->portfolioRows(),
+             QStringList({"BETA|LONG|5|2|0|", "ACME|LONG|100|10|10|", "ACME|BUY|100|10|10|"}));
+    QVERIFY(fixture->boxes().shown().isEmpty());
+}
+
+void TradeDialogsTest::aSaleTheStoreRefusesStoresNothingAndKeepsTheDialogOpen()
+{
+    const qint64 id = fixture->addEntry("ACME", "LONG", "100", "10", "10");
+    const QStringList before = fixture->rows("SELECT * FROM portfolio ORDER BY id");
+    // The "SELL" row's insert goes through; taking the shares off the holding fails.
+    fixture->store().ExecSQL("CREATE TRIGGER refuseUpdate BEFORE UPDATE ON portfolio "
+                             "BEGIN SELECT RAISE(ABORT, 'refused by the test'); END");
+
+    SellStockClass sell;
+    sell.setSymbol("ACME");
+    sell.setHoldingId(id);
+    fill(sell.form(), "ACME", "40", "12", "5");
+    sell.okBtnClick();
+    QCOMPARE(fixture->rows("SELECT * FROM portfolio ORDER BY id"), before);
+    QVERIFY(sell.dialogWindow()->result() != int(QDialog::Accepted));
+    QCOMPARE(fixture->boxes().titles(), QStringList{"Not saved"});
+    QVERIFY(fixture->boxes().shown().first().text.startsWith("The sale of 40 ACME could not be "
+                                                             "saved"));
+
+    PortfolioStore::Sale sale;
+    sale.holdingId = id;
+    sale.shares = 40;
+    sale.cashRow.symbol = "ACME";
+    QCOMPARE(PortfolioStore::recordSale(fixture->store(), sale),
+             PortfolioStore::SaleResult::NotStored);
+    QCOMPARE(fixture->rows("SELECT * FROM portfolio ORDER BY id"), before);
 }
 
 void TradeDialogsTest::okRefusesBadInput_data()

@@ -95,16 +95,22 @@ QStringList recordStatements(const Outcome &outcome, qint64 now)
     return statements;
 }
 
-QList<Firing> run(GDatabaseClass &store, qint64 now)
+QList<Firing> run(GDatabaseClass &store, qint64 now, bool *recorded)
 {
     const Outcome outcome =
         evaluate(store.GetSQLRecords(AlertStatements::enabledAlertsWithValues()), now);
     const QStringList statements = recordStatements(outcome, now);
-    if (!statements.isEmpty()) {
-        store.ExecSQL(QStringLiteral("BEGIN TRANSACTION;"));
-        for (const QString &statement : statements)
-            store.ExecSQL(statement);
-        store.ExecSQL(QStringLiteral("COMMIT;"));
+    if (recorded)
+        *recorded = true;
+    if (!statements.isEmpty() && !store.runInTransaction(statements)) {
+        // Nothing was kept: the alerts are judged from their old results again after the next
+        // snapshot, so a firing not recorded now is delivered then, and never twice.
+        qDebug().noquote() << QStringLiteral("Alert: the outcome could not be stored; %1 firing(s) "
+                                             "held back until it can be")
+                                  .arg(outcome.firings.size());
+        if (recorded)
+            *recorded = false;
+        return {};
     }
     for (const Firing &firing : outcome.firings)
         qDebug().noquote() << QStringLiteral("Alert: %1 %2 %3 %4 fired at %5")

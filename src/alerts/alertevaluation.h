@@ -38,7 +38,8 @@ Outcome evaluate(const QStringList &rows, qint64 now);
 QStringList recordStatements(const Outcome &outcome, qint64 now);
 
 // Reads the alerts with their snapshot values, judges them and keeps the outcome in one
-// transaction; returns the firings to deliver.
-QList<Firing> run(GDatabaseClass &store, qint64 now);
+// transaction; returns the firings to deliver. Should the outcome not be stored (rolled back,
+// `recorded` set false), it returns none: they fire once the store takes their record.
+QList<Firing> run(GDatabaseClass &store, qint64 now, bool *recorded = nullptr);
 
 } // namespace AlertEvaluation

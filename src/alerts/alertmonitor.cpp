@@ -18,8 +18,16 @@ AlertMonitor::AlertMonitor(QObject *parent)
 
 void AlertMonitor::evaluateSnapshot()
 {
+    bool recorded = true;
     const QList<AlertEvaluation::Firing> firings =
-        AlertEvaluation::run(GDatabaseClass::mainStore(), now());
+        AlertEvaluation::run(GDatabaseClass::mainStore(), now(), &recorded);
+    if (!recorded) {
+        // After every snapshot: the status line rather than a box that would come back each time.
+        emit statusMessage(tr("Alerts were not judged: the database refused to store their "
+                              "results. They are judged again with the next quotes."),
+                           StatusShownMs);
+        return;
+    }
     if (firings.isEmpty())
         return;
     for (const AlertEvaluation::Firing &firing : firings)

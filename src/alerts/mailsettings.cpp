@@ -21,15 +21,15 @@ AlertMailSettings AlertMailSettings::load(GDatabaseClass &store)
     return settings;
 }
 
-void AlertMailSettings::save(GDatabaseClass &store) const
+bool AlertMailSettings::save(GDatabaseClass &store) const
 {
-    store.ExecSQL(QStringLiteral("BEGIN TRANSACTION;"));
-    SettingsKeys::write(store, SettingsKeys::SmtpHost, server.host);
-    SettingsKeys::write(store, SettingsKeys::SmtpPort, qint64(server.port));
-    SettingsKeys::write(store, SettingsKeys::SmtpSecurity, qint64(server.security));
-    SettingsKeys::write(store, SettingsKeys::SmtpUser, server.user);
-    SettingsKeys::write(store, SettingsKeys::MailSender, server.sender);
-    SettingsKeys::write(store, SettingsKeys::AlertEmailAddress, alertAddress);
-    SettingsKeys::write(store, SettingsKeys::AlertSmsAddress, smsAddress);
-    store.ExecSQL(QStringLiteral("COMMIT;"));
+    namespace Keys = SettingsKeys;
+    return store.runInTransaction(
+        {Keys::writeStatement(Keys::SmtpHost, server.host),
+         Keys::writeStatement(Keys::SmtpPort, qint64(server.port)),
+         Keys::writeStatement(Keys::SmtpSecurity, qint64(server.security)),
+         Keys::writeStatement(Keys::SmtpUser, server.user),
+         Keys::writeStatement(Keys::MailSender, server.sender),
+         Keys::writeStatement(Keys::AlertEmailAddress, alertAddress),
+         Keys::writeStatement(Keys::AlertSmsAddress, smsAddress)});
 }

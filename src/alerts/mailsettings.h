@@ -12,6 +12,6 @@ struct AlertMailSettings
     QString smsAddress;
 
     static AlertMailSettings load(GDatabaseClass &store);
-    // Writes every key in one transaction.
-    void save(GDatabaseClass &store) const;
+    // Writes every key in one transaction; false (nothing written) when a statement failed.
+    bool save(GDatabaseClass &store) const;
 };

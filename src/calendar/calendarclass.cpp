@@ -1,12 +1,13 @@
 #include "calendar/calendarclass.h"
 
-#include "widgets/datatables.h"
+#include "calendar/calendarstyle.h"
+#include "common/messageboxes.h"
 #include "common/requests.h"
 #include "common/serviceaddresses.h"
-#include "widgets/tightlayouts.h"
-#include "calendar/calendarstyle.h"
 #include "store/gdatabaseclass.h"
 #include "store/settingskeys.h"
+#include "widgets/datatables.h"
+#include "widgets/tightlayouts.h"
 
 #include <QDateTime>
 #include <QDebug>
@@ -167,21 +168,30 @@ void CalendarClass::replyFinished()
     const bool store = reply->property(StoreProperty).toBool();
     const bool onScreen = sunday == week;
 
+    const Requests::ReplyOutcome outcome = Requests::finishReply(*manager, reply);
+    if (outcome.redirected()) {
+        carryTags(reply, outcome.next);
+        connect(outcome.next, &QNetworkReply::finished, this, &CalendarClass::replyFinished);
+        return;
+    }
     QString failure;
     QList<CalendarFile::Event> rows;
-    if (reply->error() != QNetworkReply::NoError) {
-        failure = reply->errorString();
-    } else if (!Requests::redirectTarget(reply).isEmpty()) {
-        if (QNetworkReply *next = Requests::followRedirect(*manager, reply)) {
-            carryTags(reply, next);
-            connect(next, &QNetworkReply::finished, this, &CalendarClass::replyFinished);
-            return;
-        }
+    if (outcome.redirectRefused) {
         failure = tr("too many redirects");
+    } else if (outcome.failed()) {
+        failure = outcome.errorText;
     } else {
-        rows = CalendarFile::parse(Requests::latin1Text(reply->readAll()));
+        rows = CalendarFile::parse(Requests::latin1Text(outcome.body));
         if (rows.isEmpty())
             failure = tr("the file holds no events");
+    }
+
+    if (failure.isEmpty() && store &&
+        !GDatabaseClass::mainStore().runInTransaction(CalendarFile::replaceStatements(rows))) {
+        // Rolled back: the stored week is as it was, and the user hears of it.
+        failure = tr("the events could not be stored");
+        MessageBoxes::writeFailed(this, tr("The economic calendar for the week of %1")
+                                            .arg(QLocale().toString(sunday, QLocale::LongFormat)));
     }
 
     if (!failure.isEmpty()) {
@@ -199,10 +209,7 @@ void CalendarClass::replyFinished()
     }
 
     if (store) {
-        GDatabaseClass &database = GDatabaseClass::mainStore();
-        for (const QString &statement : CalendarFile::replaceStatements(rows))
-            database.ExecSQL(statement);
-        SettingsKeys::write(database, SettingsKeys::CalendarUpdate,
+        SettingsKeys::write(GDatabaseClass::mainStore(), SettingsKeys::CalendarUpdate,
                             QDateTime::currentMSecsSinceEpoch() + DayMs);
         if (onScreen)
             drawDisplay();
@@ -303,20 +310,20 @@ void CalendarClass::imageReplyFinished()
         return;
     reply->deleteLater();
     const QString code = reply->property(CurrencyProperty).toString();
-    if (reply->error() == QNetworkReply::NoError && !Requests::redirectTarget(reply).isEmpty()) {
-        if (QNetworkReply *next = Requests::followRedirect(*manager, reply)) {
-            carryTags(reply, next);
-            connect(next, &QNetworkReply::finished, this, &CalendarClass::imageReplyFinished);
-            return;
-        }
+    const Requests::ReplyOutcome outcome = Requests::finishReply(*manager, reply);
+    if (outcome.redirected()) {
+        carryTags(reply, outcome.next);
+        connect(outcome.next, &QNetworkReply::finished, this, &CalendarClass::imageReplyFinished);
+        return;
     }
     // Whatever happens now, a later display may ask again.
     flagsRequested.remove(code);
-    if (reply->error() != QNetworkReply::NoError) {
-        qDebug().noquote() << "Calendar flag:" << reply->errorString();
+    if (outcome.failed() && !outcome.redirectRefused) {
+        qDebug().noquote() << "Calendar flag:" << outcome.errorText;
         return;
     }
-    const QImage image = QImage::fromData(reply->readAll());
+    // A redirect not followed holds no picture either.
+    const QImage image = outcome.hasBody() ? QImage::fromData(outcome.body) : QImage();
     if (image.isNull()) {
         qDebug().noquote() << "Calendar flag: no picture at" << reply->url().toString();
         return;

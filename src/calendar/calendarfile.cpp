@@ -81,9 +81,8 @@ QList<Event> parse(const QString &text)
 
 QStringList replaceStatements(const QList<Event> &events)
 {
-    QStringList statements{QStringLiteral("BEGIN TRANSACTION;"),
-                           QStringLiteral("DELETE FROM economicCalendar")};
-    statements.reserve(events.size() + 3);
+    QStringList statements{QStringLiteral("DELETE FROM economicCalendar")};
+    statements.reserve(events.size() + 1);
     for (const Event &e : events) {
         statements << QStringLiteral("INSERT INTO economicCalendar "
                                      "(date,time,tmz,currency,desc,level,actual,forecast,previous) "
@@ -92,7 +91,6 @@ QStringList replaceStatements(const QList<Event> &events)
                                storable(e.currency), storable(e.description), storable(e.level),
                                storable(e.actual), storable(e.forecast), storable(e.previous));
     }
-    statements << QStringLiteral("COMMIT;");
     return statements;
 }
 

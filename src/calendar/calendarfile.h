@@ -41,9 +41,10 @@ QStringList lineFields(const QString &line);
 // Every line after the header that holds exactly nine fields; line ends "\r\n" and "\n" alike.
 QList<Event> parse(const QString &text);
 
-// The statements that replace the stored week with `events`, in one transaction. The text is
-// quoted, so an apostrophe never loses a line; "|" is dropped because it separates the columns of
-// a row string.
+// The statements that replace the stored week with `events`, to be run in one transaction
+// (GDatabaseClass::runInTransaction), so that a failing one leaves the stored week as it was.
+// The text is quoted, so an apostrophe never loses a line; "|" is dropped because it separates the
+// columns of a row string.
 QStringList replaceStatements(const QList<Event> &events);
 
 // The stored week, in the file's order.

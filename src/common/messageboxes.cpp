@@ -63,4 +63,19 @@ bool confirmDeletion(QWidget *parent, const QString &item, const QString &inform
     return show(parent, box) == QMessageBox::Yes;
 }
 
+void writeFailed(QWidget *parent, const QString &what)
+{
+    const Box box{
+        QMessageBox::Warning,
+        QCoreApplication::translate("MessageBoxes", "Not saved"),
+        QCoreApplication::translate("MessageBoxes",
+                                    "%1 could not be saved: the database refused the "
+                                    "change, so nothing of it was stored.")
+            .arg(what),
+        QCoreApplication::translate("MessageBoxes", "What was stored before is unchanged."),
+        QMessageBox::Ok,
+        QMessageBox::Ok};
+    show(parent, box);
+}
+
 } // namespace MessageBoxes

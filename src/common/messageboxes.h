@@ -34,6 +34,10 @@ QMessageBox::StandardButton critical(QWidget *parent, const QString &title, cons
 // "Are you sure you want to delete <item>" with Yes and No, No being the default.
 bool confirmDeletion(QWidget *parent, const QString &item, const QString &informativeText);
 
+// "Not saved": a change the database refused. `what` names it as the start of a sentence
+// ("The purchase of 100 ACME"); the box says that nothing of it was stored.
+void writeFailed(QWidget *parent, const QString &what);
+
 // When set, boxes are not shown: the answerer sees each box and picks the button. Tests install
 // one through tests/support; an empty function restores the real boxes.
 using Answerer = std::function<QMessageBox::StandardButton(const Box &)>;

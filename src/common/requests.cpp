@@ -205,6 +205,40 @@ QNetworkReply *followRedirect(QNetworkAccessManager &manager, const QNetworkRepl
     return get(manager, next);
 }
 
+ReplyOutcome finishReply(QNetworkAccessManager &manager, QNetworkReply *reply,
+                         const FinishOptions &options)
+{
+    ReplyOutcome outcome;
+    outcome.exceededCap = exceededCap(reply);
+    if (reply->error() != QNetworkReply::NoError) {
+        outcome.errorText = reply->errorString();
+        return outcome;
+    }
+    if (options.followRedirects) {
+        outcome.redirectTarget = redirectTarget(reply);
+        if (!outcome.redirectTarget.isEmpty()) {
+            outcome.next = followRedirect(manager, reply);
+            if (outcome.next) {
+                outcome.kind = ReplyOutcome::Kind::Redirected;
+            } else {
+                outcome.redirectRefused = true;
+                outcome.errorText = QStringLiteral("redirect not followed");
+            }
+            return outcome;
+        }
+    }
+    if (outcome.exceededCap) {
+        // The last bytes and the end came together: finished without an error, but nothing of
+        // it may be used.
+        outcome.errorText = QStringLiteral("reply too large");
+        return outcome;
+    }
+    outcome.kind = ReplyOutcome::Kind::Body;
+    if (options.readBody)
+        outcome.body = reply->readAll();
+    return outcome;
+}
+
 bool waitForFinished(QNetworkReply *reply, int timeoutMs)
 {
     if (reply->isFinished())
@@ -236,22 +270,21 @@ BlockingResult fetchBlocking(const QUrl &url, ReplyCap cap, int timeoutMs)
             result.errorText = QStringLiteral("timed out");
             break;
         }
-        if (reply->error() != QNetworkReply::NoError) {
-            result.errorText =
-                exceededCap(reply) ? QStringLiteral("reply too large") : reply->errorString();
-            break;
-        }
-        if (QNetworkReply *next = followRedirect(manager, reply)) {
+        ReplyOutcome outcome = finishReply(manager, reply);
+        if (outcome.redirected()) {
             reply->deleteLater();
-            reply = next;
+            reply = outcome.next;
             continue;
         }
-        if (!redirectTarget(reply).isEmpty()) {
-            result.errorText = QStringLiteral("redirect not followed");
+        if (outcome.failed()) {
+            // An abort at the cap says so rather than "Operation canceled".
+            result.errorText = outcome.exceededCap && !outcome.redirectRefused
+                                   ? QStringLiteral("reply too large")
+                                   : outcome.errorText;
             break;
         }
         result.ok = true;
-        result.body = reply->readAll();
+        result.body = std::move(outcome.body);
         break;
     }
     reply->deleteLater();

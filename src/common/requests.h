@@ -8,10 +8,11 @@
 class QNetworkAccessManager;
 class QNetworkReply;
 
-// The one way this application talks HTTP. Redirects are never followed by Qt itself: the
-// callers decide (most follow the target with followRedirect, some only log it), every transfer
-// ends after 30 s, and servers see who is asking. Only http and https are ever requested or
-// followed, and no reply may grow past the cap its caller sets for the service.
+// The one way this application talks HTTP. Redirects are never followed by Qt itself: every
+// reply slot hands its finished reply to finishReply, which follows them (or, where the caller
+// asks, leaves them be); every transfer ends after 30 s, and servers see who is asking. Only http
+// and https are ever requested or followed, and no reply may grow past the cap its caller sets
+// for the service.
 namespace Requests {
 
 constexpr int TransferTimeoutMs = 30000;
@@ -83,6 +84,53 @@ int redirectCount(const QNetworkReply *reply);
 // nullptr (and logs) when the reply is no redirect, the target is not http(s) or the chain would
 // get longer than MaxRedirects.
 QNetworkReply *followRedirect(QNetworkAccessManager &manager, const QNetworkReply *reply);
+
+// What a finished reply came to, as finishReply() judges it. The helper only reads: the caller
+// logs, tells the user and deletes the reply (deleteLater) where and when it always did.
+struct ReplyOutcome
+{
+    enum class Kind
+    {
+        Body,       // a good answer; `body` holds it (unless the caller reads as data arrives)
+        Redirected, // the target is requested already: `next`, to be connected like the first
+        Failed      // `errorText` says why; nothing of the reply is to be used
+    };
+    Kind kind = Kind::Failed;
+    QByteArray body;
+    QNetworkReply *next = nullptr;
+    // Where a redirect pointed (resolved): set for Redirected and for a refused redirect.
+    QUrl redirectTarget;
+    // Failed: the reply's own error text for a network error (an abort at the cap included),
+    // "reply too large" for a reply that grew past its cap without an error, "redirect not
+    // followed" for a refused redirect.
+    QString errorText;
+    // Failed: the reply grew past its cap (whatever else went wrong with it).
+    bool exceededCap = false;
+    // Failed: a redirect that was not followed, its target not http(s) or the chain longer than
+    // MaxRedirects (followRedirect has logged which).
+    bool redirectRefused = false;
+
+    bool hasBody() const { return kind == Kind::Body; }
+    bool redirected() const { return kind == Kind::Redirected; }
+    bool failed() const { return kind == Kind::Failed; }
+};
+
+struct FinishOptions
+{
+    // False: a redirect is not followed but handed over as an answer like any other (Body).
+    bool followRedirects = true;
+    // False: the body is not read, because the caller writes it away as it arrives (a download
+    // to a file); `body` stays empty.
+    bool readBody = true;
+};
+
+// The one way to finish a reply, checked in this order: a network error (an abort at the cap
+// among them) fails it; a redirect is followed (http and https only, at most MaxRedirects hops,
+// the cap kept) on the same manager, its own body never read; a reply past its cap fails it;
+// anything else hands over the body. Never deletes the reply: each caller keeps its own
+// deleteLater, and its own logging and texts for the user.
+ReplyOutcome finishReply(QNetworkAccessManager &manager, QNetworkReply *reply,
+                         const FinishOptions &options = {});
 
 // Turns the event loop until the reply has finished. After timeoutMs the reply is aborted, so it
 // finishes with QNetworkReply::OperationCanceledError. Returns true when it finished by itself.

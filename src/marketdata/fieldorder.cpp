@@ -16,24 +16,27 @@ QStringList shownFields(GDatabaseClass &store)
     return store.GetSQLRecords(QStringLiteral("SELECT name FROM fields WHERE pos<99 ORDER BY pos"));
 }
 
-QStringList saveStatements(const QStringList &shown)
+QStringList positionStatements(const QStringList &shown)
 {
-    QStringList statements{QStringLiteral("BEGIN TRANSACTION;"),
-                           QStringLiteral("UPDATE fields SET pos=99;")};
+    QStringList statements{QStringLiteral("UPDATE fields SET pos=99;")};
     for (int i = 0; i < shown.size(); ++i) {
         // Labels such as "Day's Low" carry apostrophes.
         statements << QStringLiteral("UPDATE fields SET pos=%1 WHERE name=%2;")
                           .arg(i + 1)
                           .arg(sqlQuoted(shown.at(i)));
     }
-    statements << QStringLiteral("END TRANSACTION;");
     return statements;
 }
 
-void save(GDatabaseClass &store, const QStringList &shown)
+QStringList saveStatements(const QStringList &shown)
 {
-    for (const QString &statement : saveStatements(shown))
-        store.ExecSQL(statement);
+    return QStringList{QStringLiteral("BEGIN TRANSACTION;")} + positionStatements(shown) +
+           QStringList{QStringLiteral("END TRANSACTION;")};
+}
+
+bool save(GDatabaseClass &store, const QStringList &shown)
+{
+    return store.runInTransaction(positionStatements(shown));
 }
 
 } // namespace FieldOrder

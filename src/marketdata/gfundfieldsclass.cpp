@@ -1,5 +1,6 @@
 #include "marketdata/gfundfieldsclass.h"
 
+#include "common/messageboxes.h"
 #include "marketdata/fieldorder.h"
 #include "store/gdatabaseclass.h"
 #include "widgets/toolbuttons.h"
@@ -77,8 +78,14 @@ void gfundFieldsClass::saveFieldOrder()
     QStringList shown;
     for (int row = 0; row < shownList->count(); ++row)
         shown << shownList->item(row)->text();
-    if (GDatabaseClass *store = GDatabaseClass::mainInstance())
-        FieldOrder::save(*store, shown);
+    GDatabaseClass *store = GDatabaseClass::mainInstance();
+    if (!store || FieldOrder::save(*store, shown))
+        return;
+    MessageBoxes::writeFailed(form, tr("The order of the fundamental fields"));
+    // The lists show what is stored, not the change that was refused.
+    hiddenList->clear();
+    shownList->clear();
+    loadFields();
 }
 
 void gfundFieldsClass::addBtnClick()

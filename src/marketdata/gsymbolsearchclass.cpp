@@ -89,11 +89,15 @@ void GSymbolSearchClass::replyFinished()
     if (!reply)
         return;
     reply->deleteLater();
-    if (reply->error() != QNetworkReply::NoError) {
-        qDebug() << reply->errorString();
+    // Suggestions are never followed to another address: a redirect's body is read like any
+    // answer (and does not parse).
+    const Requests::ReplyOutcome outcome =
+        Requests::finishReply(*manager, reply, {.followRedirects = false});
+    if (outcome.failed()) {
+        qDebug() << outcome.errorText;
         return;
     }
-    const auto matches = SymbolLookup::parseSuggestReply(reply->readAll());
+    const auto matches = SymbolLookup::parseSuggestReply(outcome.body);
     if (!matches) {
         qDebug() << "cannot evaluate";
         return;
@@ -155,9 +159,11 @@ void GSymbolSearchClass::listReplyFinished()
     if (!reply)
         return;
     reply->deleteLater();
-    if (reply->error() != QNetworkReply::NoError) {
-        qDebug() << reply->errorString();
-    } else if (const auto matches = SymbolLookup::parseSuggestReply(reply->readAll())) {
+    const Requests::ReplyOutcome outcome =
+        Requests::finishReply(*manager, reply, {.followRedirects = false});
+    if (outcome.failed()) {
+        qDebug() << outcome.errorText;
+    } else if (const auto matches = SymbolLookup::parseSuggestReply(outcome.body)) {
         resultMatches = *matches;
     } else {
         qDebug() << "cannot evaluate";
@@ -181,22 +187,20 @@ void GSymbolSearchClass::statsReplyFinished()
     if (!reply)
         return;
     reply->deleteLater();
-    if (reply->error() != QNetworkReply::NoError) {
-        qDebug() << reply->errorString();
+    const Requests::ReplyOutcome outcome = Requests::finishReply(*manager, reply);
+    if (outcome.redirected()) {
+        pendingLookup = outcome.next;
+        connect(outcome.next, &QNetworkReply::finished, this,
+                &GSymbolSearchClass::statsReplyFinished);
+        return;
+    }
+    if (outcome.failed()) {
+        if (!outcome.redirectRefused) // too many hops: followRedirect said so
+            qDebug() << outcome.errorText;
         finishLookup();
         return;
     }
-    const QByteArray body = reply->readAll();
-    if (!Requests::redirectTarget(reply).isEmpty()) {
-        if (QNetworkReply *next = Requests::followRedirect(*manager, reply)) {
-            pendingLookup = next;
-            connect(next, &QNetworkReply::finished, this, &GSymbolSearchClass::statsReplyFinished);
-            return;
-        }
-        finishLookup(); // too many hops
-        return;
-    }
-    resultList << SymbolLookup::splitQuoteLine(body);
+    resultList << SymbolLookup::splitQuoteLine(outcome.body);
     finishLookup();
 }
 

@@ -209,20 +209,20 @@ ReplyResult handleReply(GDatabaseClass &store, QNetworkAccessManager &manager, Q
     const QVariant remembered = reply->property(SymbolProperty);
     result.symbol = remembered.isValid() ? remembered.toString() : symbolOfUrl(reply->url());
 
-    if (reply->error() != QNetworkReply::NoError) {
-        qDebug() << reply->errorString();
+    const Requests::ReplyOutcome finished = Requests::finishReply(manager, reply);
+    if (finished.failed()) {
+        // A redirect not followed (too many hops) keeps the stored rows; followRedirect said why.
+        if (!finished.redirectRefused)
+            qDebug() << finished.errorText;
         return result;
     }
-    const QString text = Requests::latin1Text(reply->readAll());
-    if (!Requests::redirectTarget(reply).isEmpty()) {
-        result.next = Requests::followRedirect(manager, reply);
-        if (!result.next)
-            return result; // too many hops: keep the stored rows
+    if (finished.redirected()) {
+        result.next = finished.next;
         result.next->setProperty(SymbolProperty, result.symbol);
         result.outcome = Outcome::Redirected;
         return result;
     }
-    const Parsed parsed = parseReply(text);
+    const Parsed parsed = parseReply(Requests::latin1Text(finished.body));
     if (!PriceHistory::store(store, result.symbol, parsed.rows))
         return result;
     result.outcome = Outcome::Stored;

@@ -164,17 +164,18 @@ void WelcomeClass::replyFinished()
         return;
     qDebug() << "getFundData: processing reply.";
     reply->deleteLater();
-    if (reply->error() != QNetworkReply::NoError) {
-        qDebug() << reply->errorString();
+    const Requests::ReplyOutcome outcome = Requests::finishReply(*manager, reply);
+    if (outcome.failed() && !outcome.redirectRefused) {
+        qDebug() << outcome.errorText;
         qDebug() << "getFundData: processing done.";
         return;
     }
-    const QByteArray body = reply->readAll();
-    if (!Requests::redirectTarget(reply).isEmpty()) {
-        if (QNetworkReply *next = Requests::followRedirect(*manager, reply))
-            connect(next, &QNetworkReply::finished, this, &WelcomeClass::replyFinished);
-    } else if (GDatabaseClass *store = GDatabaseClass::mainInstance()) {
-        if (const auto quotes = QuoteSnapshot::parseReply(body)) {
+    // A redirect, followed or not, stores nothing; the grid is drawn again all the same.
+    if (outcome.redirected())
+        connect(outcome.next, &QNetworkReply::finished, this, &WelcomeClass::replyFinished);
+    GDatabaseClass *store = GDatabaseClass::mainInstance();
+    if (outcome.hasBody() && store) {
+        if (const auto quotes = QuoteSnapshot::parseReply(outcome.body)) {
             QuoteSnapshot::store(*store, *quotes);
             emit quoteSnapshotStored();
         } else

@@ -128,27 +128,28 @@ void AddRssClass::replyFinished()
     auto *reply = qobject_cast<QNetworkReply *>(sender());
     if (!reply)
         return;
-    if (reply->error() != QNetworkReply::NoError) {
-        qDebug().noquote() << reply->errorString();
-        // The dialog stays open, so the user can correct the address and try again.
-        MessageBoxes::warning(dialog, tr("Download failed"),
-                              tr("The feed could not be fetched: %1").arg(reply->errorString()));
-        saveButton->setEnabled(true);
+    const Requests::ReplyOutcome outcome = Requests::finishReply(*manager, reply);
+    if (outcome.redirected()) {
+        outcome.next->setProperty("feedAddress", outcome.next->url().toString(QUrl::FullyEncoded));
+        connect(outcome.next, &QNetworkReply::finished, this, &AddRssClass::replyFinished);
         reply->deleteLater();
         return;
     }
-    const QByteArray body = reply->readAll();
-    if (!Requests::redirectTarget(reply).isEmpty()) {
-        if (QNetworkReply *next = Requests::followRedirect(*manager, reply)) {
-            next->setProperty("feedAddress", next->url().toString(QUrl::FullyEncoded));
-            connect(next, &QNetworkReply::finished, this, &AddRssClass::replyFinished);
-            reply->deleteLater();
-            return;
-        }
+    if (outcome.redirectRefused) {
         MessageBoxes::warning(dialog, tr("Error!"), tr("Invalid RSS feed. Please try another."));
         finishAdding(reply);
         return;
     }
+    if (outcome.failed()) {
+        qDebug().noquote() << outcome.errorText;
+        // The dialog stays open, so the user can correct the address and try again.
+        MessageBoxes::warning(dialog, tr("Download failed"),
+                              tr("The feed could not be fetched: %1").arg(outcome.errorText));
+        saveButton->setEnabled(true);
+        reply->deleteLater();
+        return;
+    }
+    const QByteArray &body = outcome.body;
 
     GDatabaseClass &store = *GDatabaseClass::mainInstance();
     const QString address = reply->property("feedAddress").toString();

@@ -193,38 +193,41 @@ void ArticlesClass::replyFinished()
     if (!reply)
         return;
     reply->deleteLater();
-    if (reply->error() != QNetworkReply::NoError) {
-        qDebug().noquote() << reply->errorString();
+    const Requests::ReplyOutcome outcome = Requests::finishReply(*network, reply);
+    if (outcome.redirectRefused)
+        return; // the move is never followed to anything but a web address
+    if (outcome.failed()) {
+        qDebug().noquote() << outcome.errorText;
         return;
     }
-    const QByteArray body = reply->readAll();
     const QString address = reply->property("feedAddress").toString();
-    const QUrl target = Requests::redirectTarget(reply);
-    if (!target.isEmpty()) {
-        // The feed moved: keep it under its new address from now on, if the move is followed
-        // at all (never to anything but a web address).
-        if (QNetworkReply *next = Requests::followRedirect(*network, reply)) {
-            // Encoded, so that the stored address carries no "|".
-            const QString moved = target.toString(QUrl::FullyEncoded);
-            GDatabaseClass::mainStore().ExecSQL(NewsStatements::moveFeedAddress(address, moved));
-            next->setProperty("feedAddress", moved);
-            connect(next, &QNetworkReply::finished, this, &ArticlesClass::replyFinished);
-        }
+    if (outcome.redirected()) {
+        // The feed moved: keep it under its new address from now on. Encoded, so that the
+        // stored address carries no "|".
+        const QString moved = outcome.redirectTarget.toString(QUrl::FullyEncoded);
+        GDatabaseClass::mainStore().ExecSQL(NewsStatements::moveFeedAddress(address, moved));
+        outcome.next->setProperty("feedAddress", moved);
+        connect(outcome.next, &QNetworkReply::finished, this, &ArticlesClass::replyFinished);
         return;
     }
     QDomDocument document;
-    if (!FeedItems::parse(body, document)) {
+    if (!FeedItems::parse(outcome.body, document)) {
         qDebug() << "ArticlesClass: Failed to parse the file into a DOM tree.";
         return;
     }
-    GDatabaseClass::mainStore().ExecSQL(QStringLiteral("BEGIN TRANSACTION;"));
-    const int feedId =
-        GDatabaseClass::mainStore().GetSQL(NewsStatements::feedIdByAddress(address)).toInt();
+    GDatabaseClass &store = GDatabaseClass::mainStore();
+    const int feedId = store.GetSQL(NewsStatements::feedIdByAddress(address)).toInt();
     const QList<FeedItems::Item> items = FeedItems::readItems(
         document, FeedItems::FeedKind::GeneralFeed, QDateTime::currentDateTime());
+    QStringList inserts;
+    inserts.reserve(items.size());
     for (const FeedItems::Item &item : items)
-        GDatabaseClass::mainStore().ExecSQL(NewsStatements::rssItemInsert(feedId, item));
-    GDatabaseClass::mainStore().ExecSQL(QStringLiteral("COMMIT;"));
+        inserts << NewsStatements::rssItemInsert(feedId, item);
+    if (!store.runInTransaction(inserts)) {
+        // Rolled back: the feed keeps the items it had, and is fetched again within the hour.
+        qDebug().noquote() << "ArticlesClass: the items of" << address << "could not be stored.";
+        return;
+    }
 
     // New items of the feed on show appear at once, unless the user is reading an article.
     if (feedId != 0 && feedId == shownFeedId && articleBox->currentIndex() <= 0)

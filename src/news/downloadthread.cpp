@@ -96,21 +96,17 @@ void downloadThread::rssReplyFinished()
     handling.start();
     const QString address = reply->url().toString();
 
-    if (reply->error() != QNetworkReply::NoError) {
-        qDebug().noquote() << QStringLiteral("downloadThread: Error: %1 forL %2")
-                                  .arg(reply->errorString(), address);
-    } else {
-        const QByteArray body = reply->readAll();
-        if (!Requests::redirectTarget(reply).isEmpty()) {
-            // A feed that moved still belongs to its template and symbol: the follow-up takes
-            // over the bookkeeping, so its items are stored and the run ends after it.
-            if (QNetworkReply *next = Requests::followRedirect(*manager, reply)) {
-                pendingReplies.insert(next, pendingReplies.value(reply));
-                connect(next, &QNetworkReply::finished, this, &downloadThread::rssReplyFinished);
-            }
-        } else {
-            storeItems(reply, body);
-        }
+    const Requests::ReplyOutcome outcome = Requests::finishReply(*manager, reply);
+    if (outcome.redirected()) {
+        // A feed that moved still belongs to its template and symbol: the follow-up takes over
+        // the bookkeeping, so its items are stored and the run ends after it.
+        pendingReplies.insert(outcome.next, pendingReplies.value(reply));
+        connect(outcome.next, &QNetworkReply::finished, this, &downloadThread::rssReplyFinished);
+    } else if (outcome.hasBody()) {
+        storeItems(reply, outcome.body);
+    } else if (!outcome.redirectRefused) {
+        qDebug().noquote()
+            << QStringLiteral("downloadThread: Error: %1 forL %2").arg(outcome.errorText, address);
     }
     handlingNs += handling.nsecsElapsed();
     finishReply(reply);
@@ -132,16 +128,20 @@ void downloadThread::storeItems(QNetworkReply *reply, const QByteArray &body)
 
     const QList<FeedItems::Item> items = FeedItems::readItems(
         document, FeedItems::FeedKind::SymbolNews, QDateTime::currentDateTime());
-    const qint64 changesBefore = totalChanges();
-    store->ExecSQL(QStringLiteral("BEGIN TRANSACTION;\n"));
+    QStringList inserts;
     for (const FeedItems::Item &item : items) {
         const QString statement = NewsStatements::newsItemInsert(feedId, item, symbol);
         if (hasSymbol)
-            store->ExecSQL(statement);
+            inserts << statement;
         else
             qDebug().noquote() << statement;
     }
-    store->ExecSQL(QStringLiteral("COMMIT;"));
+    const qint64 changesBefore = totalChanges();
+    if (!store->runInTransaction(inserts)) {
+        // Rolled back: none of the feed's items count as stored this run.
+        qDebug().noquote() << "downloadThread: the items of " + address + " could not be stored";
+        return;
+    }
     storedThisRun += totalChanges() - changesBefore;
     qDebug().noquote() << "downloadThread: Processed " + address;
 }

@@ -159,23 +159,20 @@ void gManageFeedsClass::replyFinished()
     if (!reply)
         return;
     reply->deleteLater();
-    if (reply->error() != QNetworkReply::NoError) {
-        qDebug().noquote() << reply->errorString();
-        finishVerification();
+    const Requests::ReplyOutcome outcome = Requests::finishReply(*manager, reply);
+    if (outcome.redirected()) {
+        connect(outcome.next, &QNetworkReply::finished, this, &gManageFeedsClass::replyFinished);
+        // Still verifying: the button stays as it is until the target has answered.
         return;
     }
-    const QByteArray body = reply->readAll();
-    if (!Requests::redirectTarget(reply).isEmpty()) {
-        if (QNetworkReply *next = Requests::followRedirect(*manager, reply)) {
-            connect(next, &QNetworkReply::finished, this, &gManageFeedsClass::replyFinished);
-            // Still verifying: the button stays as it is until the target has answered.
-            return;
-        }
+    if (outcome.failed()) {
+        if (!outcome.redirectRefused)
+            qDebug().noquote() << outcome.errorText;
         finishVerification();
         return;
     }
     QDomDocument document;
-    if (!FeedItems::parse(body, document)) {
+    if (!FeedItems::parse(outcome.body, document)) {
         qDebug() << "Failed to parse the file into a DOM tree.";
     } else {
         const FeedItems::Channel channel = FeedItems::readChannel(document);

@@ -118,26 +118,31 @@ void WrapsClass::replyFinished()
     if (!reply)
         return;
     reply->deleteLater();
-    if (reply->error() != QNetworkReply::NoError) {
-        qDebug().noquote() << reply->errorString();
+    const Requests::ReplyOutcome outcome = Requests::finishReply(*manager, reply);
+    if (outcome.redirected()) {
+        connect(outcome.next, &QNetworkReply::finished, this, &WrapsClass::replyFinished);
         return;
     }
-    const QByteArray body = reply->readAll();
-    if (!Requests::redirectTarget(reply).isEmpty()) {
-        if (QNetworkReply *next = Requests::followRedirect(*manager, reply))
-            connect(next, &QNetworkReply::finished, this, &WrapsClass::replyFinished);
+    if (outcome.failed()) {
+        if (!outcome.redirectRefused)
+            qDebug().noquote() << outcome.errorText;
         return;
     }
     QDomDocument document;
-    if (!FeedItems::parse(body, document)) {
+    if (!FeedItems::parse(outcome.body, document)) {
         qDebug() << "Failed to parse the file into a DOM tree.";
         return;
     }
-    GDatabaseClass::mainStore().ExecSQL(QStringLiteral("BEGIN TRANSACTION;"));
     const QList<FeedItems::Item> items = FeedItems::readItems(
         document, FeedItems::FeedKind::MarketReport, QDateTime::currentDateTime());
+    QStringList inserts;
+    inserts.reserve(items.size());
     for (const FeedItems::Item &item : items)
-        GDatabaseClass::mainStore().ExecSQL(NewsStatements::marketWrapInsert(item));
-    GDatabaseClass::mainStore().ExecSQL(QStringLiteral("COMMIT;"));
+        inserts << NewsStatements::marketWrapInsert(item);
+    if (!GDatabaseClass::mainStore().runInTransaction(inserts)) {
+        // Rolled back: the reports shown are the ones stored before.
+        qDebug() << "WrapsClass: the market reports could not be stored.";
+        return;
+    }
     reloadReports();
 }

@@ -56,7 +56,13 @@ void BuyStockClass::okBtnClick()
                                                  : PortfolioValuation::ShortType;
     holding.costs = checked.trade->costs;
     holding.notes = fields.commentsEdit->text();
-    PortfolioStore::recordPurchase(GDatabaseClass::mainStore(), holding,
-                                   fields.cashCheck->isChecked());
+    if (!PortfolioStore::recordPurchase(GDatabaseClass::mainStore(), holding,
+                                        fields.cashCheck->isChecked())) {
+        // The dialog stays open with what was entered, so the purchase can be tried again.
+        MessageBoxes::writeFailed(
+            &dialog, tr("The purchase of %1 %2")
+                         .arg(PortfolioStatements::storedNumber(holding.shares), holding.symbol));
+        return;
+    }
     dialog.accept();
 }

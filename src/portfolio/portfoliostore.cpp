@@ -1,6 +1,9 @@
 #include "portfolio/portfoliostore.h"
 
 #include "store/gdatabaseclass.h"
+#include "store/sqlitestatement.h"
+
+#include <QDebug>
 
 #include <algorithm>
 #include <cmath>
@@ -16,6 +19,16 @@ namespace {
 bool nearlyEqualOrBelow(double value, double limit)
 {
     return value <= limit + 1e-9 * std::max(1.0, std::abs(limit));
+}
+
+// One statement of a transaction's work; a failure is logged with the statement.
+bool execute(sqlite3 *handle, const QString &sql)
+{
+    SqliteStatement statement(handle, sql);
+    if (statement.isPrepared() && statement.execute())
+        return true;
+    qDebug().noquote() << "PortfolioStore: " + statement.errorText() + "\n" + sql;
+    return false;
 }
 
 } // namespace
@@ -46,17 +59,16 @@ Snapshot read(GDatabaseClass &store)
     return snapshot;
 }
 
-void recordPurchase(GDatabaseClass &store, const PortfolioStatements::Entry &holding,
+bool recordPurchase(GDatabaseClass &store, const PortfolioStatements::Entry &holding,
                     bool updateCash)
 {
-    store.ExecSQL(QStringLiteral("BEGIN TRANSACTION;"));
-    store.ExecSQL(PortfolioStatements::insertStatement(holding));
+    QStringList statements{PortfolioStatements::insertStatement(holding)};
     if (updateCash) {
         PortfolioStatements::Entry purchase = holding;
         purchase.type = BuyType;
-        store.ExecSQL(PortfolioStatements::insertStatement(purchase));
+        statements << PortfolioStatements::insertStatement(purchase);
     }
-    store.ExecSQL(QStringLiteral("COMMIT;"));
+    return store.runInTransaction(statements);
 }
 
 void recordCashTransaction(GDatabaseClass &store, const PortfolioStatements::Entry &entry)
@@ -74,27 +86,40 @@ std::optional<double> heldShares(GDatabaseClass &store, qint64 holdingId)
 
 SaleResult recordSale(GDatabaseClass &store, const Sale &sale, double *held)
 {
-    store.ExecSQL(QStringLiteral("BEGIN TRANSACTION;"));
-    const std::optional<double> shares = heldShares(store, sale.holdingId);
-    if (held)
-        *held = shares.value_or(0.0);
-    if (!shares || !nearlyEqualOrBelow(sale.shares, *shares)) {
-        store.ExecSQL(QStringLiteral("ROLLBACK;"));
-        return shares ? SaleResult::NotEnoughShares : SaleResult::HoldingGone;
-    }
-    if (sale.updateCash) {
-        PortfolioStatements::Entry cashRow = sale.cashRow;
-        cashRow.type = SellType;
-        cashRow.shares = sale.shares;
-        store.ExecSQL(PortfolioStatements::insertStatement(cashRow));
-    }
-    const double remaining = *shares - sale.shares;
-    const bool closed = nearlyEqualOrBelow(remaining, 0.0);
-    if (closed)
-        store.ExecSQL(PortfolioStatements::deleteStatement(sale.holdingId));
-    else
-        store.ExecSQL(PortfolioStatements::updateSharesStatement(sale.holdingId, remaining));
-    store.ExecSQL(QStringLiteral("COMMIT;"));
+    std::optional<SaleResult> refused;
+    bool closed = false;
+    const bool stored = store.runInTransaction([&](sqlite3 *handle) {
+        // Read inside the transaction, so that the shares sold are the shares held.
+        const std::optional<double> shares = heldShares(store, sale.holdingId);
+        if (held)
+            *held = shares.value_or(0.0);
+        if (!shares || !nearlyEqualOrBelow(sale.shares, *shares)) {
+            refused = shares ? SaleResult::NotEnoughShares : SaleResult::HoldingGone;
+            return false; // nothing to store
+        }
+        QStringList statements;
+        if (sale.updateCash) {
+            PortfolioStatements::Entry cashRow = sale.cashRow;
+            cashRow.type = SellType;
+            cashRow.shares = sale.shares;
+            statements << PortfolioStatements::insertStatement(cashRow);
+        }
+        const double remaining = *shares - sale.shares;
+        closed = nearlyEqualOrBelow(remaining, 0.0);
+        if (closed)
+            statements << PortfolioStatements::deleteStatement(sale.holdingId);
+        else
+            statements << PortfolioStatements::updateSharesStatement(sale.holdingId, remaining);
+        for (const QString &statement : statements) {
+            if (!execute(handle, statement))
+                return false;
+        }
+        return true;
+    });
+    if (refused)
+        return *refused;
+    if (!stored)
+        return SaleResult::NotStored;
     return closed ? SaleResult::Closed : SaleResult::Reduced;
 }
 

@@ -24,8 +24,9 @@ struct Snapshot
 // Holdings, transactions and totals (cash balance included) as the page shows them.
 Snapshot read(GDatabaseClass &store);
 
-// A new holding and, when asked, the matching "BUY" row, in one transaction.
-void recordPurchase(GDatabaseClass &store, const PortfolioStatements::Entry &holding,
+// A new holding and, when asked, the matching "BUY" row, in one transaction. Returns false when
+// a statement failed: then nothing is stored.
+bool recordPurchase(GDatabaseClass &store, const PortfolioStatements::Entry &holding,
                     bool updateCash);
 
 // A "DEPOSIT" or "WITHDRAWL" row.
@@ -39,7 +40,8 @@ enum class SaleResult
     Reduced,         // shares left
     Closed,          // every share sold; the holding is gone
     NotEnoughShares, // nothing stored
-    HoldingGone      // nothing stored
+    HoldingGone,     // nothing stored
+    NotStored        // a statement failed; nothing stored
 };
 
 struct Sale
@@ -51,8 +53,8 @@ struct Sale
 };
 
 // Takes the shares off the holding (removing it when none are left) and writes the "SELL" row,
-// all in one transaction, or stores nothing when the holding is gone or too small. `held`
-// receives the shares the holding had.
+// all in one transaction, or stores nothing when the holding is gone or too small or a statement
+// fails. `held` receives the shares the holding had.
 SaleResult recordSale(GDatabaseClass &store, const Sale &sale, double *held = nullptr);
 
 void deleteEntry(GDatabaseClass &store, qint64 id);

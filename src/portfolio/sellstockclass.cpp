@@ -104,5 +104,11 @@ void SellStockClass::okBtnClick()
         MessageBoxes::warning(&dialog, tr("Warning"), goneText);
         dialog.reject();
         break;
+    case PortfolioStore::SaleResult::NotStored:
+        // The dialog stays open with what was entered, so the sale can be tried again.
+        MessageBoxes::writeFailed(&dialog, tr("The sale of %1 %2")
+                                               .arg(PortfolioStatements::storedNumber(sale.shares),
+                                                    fields.symbolEdit->text()));
+        break;
     }
 }

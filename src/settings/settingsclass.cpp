@@ -212,7 +212,12 @@ void SettingsClass::saveClick()
         MessageBoxes::warning(this, tr("Warning"), problem);
         return;
     }
-    formSettings().save(GDatabaseClass::mainStore());
+    if (!formSettings().save(GDatabaseClass::mainStore())) {
+        // Nothing of the form is kept, the password included: the form stays as typed.
+        MessageBoxes::writeFailed(this, tr("The mail settings"));
+        result->setText(tr("Settings not saved."));
+        return;
+    }
     if (password->text() != MailPassword::instance().password())
         MailPassword::instance().store(password->text());
     result->setText(tr("Settings saved."));

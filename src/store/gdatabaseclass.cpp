@@ -393,19 +393,19 @@ void GDatabaseClass::downloadFinished()
     }
 
     downloadReadyRead();
-    if (finished->error() == QNetworkReply::NoError) {
-        if (QNetworkReply *next = Requests::followRedirect(*network, finished)) {
-            // The body of a redirect is no script: start the file again from the new address.
-            downloadFile->resize(0);
-            downloadFile->seek(0);
-            finished->deleteLater();
-            reply = next;
-            connect(reply, &QNetworkReply::readyRead, this, &GDatabaseClass::downloadReadyRead);
-            connect(reply, &QNetworkReply::downloadProgress, this,
-                    &GDatabaseClass::downloadProgress);
-            connect(reply, &QNetworkReply::finished, this, &GDatabaseClass::downloadFinished);
-            return;
-        }
+    // The body went into the file as it arrived.
+    const Requests::ReplyOutcome outcome =
+        Requests::finishReply(*network, finished, {.readBody = false});
+    if (outcome.redirected()) {
+        // The body of a redirect is no script: start the file again from the new address.
+        downloadFile->resize(0);
+        downloadFile->seek(0);
+        finished->deleteLater();
+        reply = outcome.next;
+        connect(reply, &QNetworkReply::readyRead, this, &GDatabaseClass::downloadReadyRead);
+        connect(reply, &QNetworkReply::downloadProgress, this, &GDatabaseClass::downloadProgress);
+        connect(reply, &QNetworkReply::finished, this, &GDatabaseClass::downloadFinished);
+        return;
     }
 
     if (progressDialog)
@@ -413,13 +413,13 @@ void GDatabaseClass::downloadFinished()
     downloadFile->flush();
     downloadFile->close();
     QString failure;
-    if (Requests::exceededCap(finished))
+    if (outcome.exceededCap)
         failure = tr("the file is larger than %1 MB")
                       .arg(Requests::Caps::DataScript.bytes / Requests::Caps::MiB);
-    else if (finished->error() != QNetworkReply::NoError)
-        failure = finished->errorString();
-    else if (!Requests::redirectTarget(finished).isEmpty())
+    else if (outcome.redirectRefused)
         failure = tr("redirect not followed");
+    else if (outcome.failed())
+        failure = outcome.errorText;
     if (!failure.isEmpty()) {
         MessageBoxes::information(nullptr, tr("Download failed"), tr("Failed: %1").arg(failure));
         discardDownloadFile(true);

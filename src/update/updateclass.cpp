@@ -164,18 +164,19 @@ void UpdateClass::replyFinished()
     if (!finished)
         return;
     finished->deleteLater();
-    if (finished->error() != QNetworkReply::NoError) {
-        versionFileError = finished->errorString();
-        qDebug().noquote() << "UpdateClass:" << versionFileError;
-    } else if (!Requests::redirectTarget(finished).isEmpty()) {
-        if (QNetworkReply *next = Requests::followRedirect(*network, finished)) {
-            connect(next, &QNetworkReply::finished, this, &UpdateClass::replyFinished);
-            return; // still waiting
-        }
+    const Requests::ReplyOutcome outcome = Requests::finishReply(*network, finished);
+    if (outcome.redirected()) {
+        connect(outcome.next, &QNetworkReply::finished, this, &UpdateClass::replyFinished);
+        return; // still waiting
+    }
+    if (outcome.redirectRefused) {
         versionFileError = tr("too many redirects");
+    } else if (outcome.failed()) {
+        versionFileError = outcome.errorText;
+        qDebug().noquote() << "UpdateClass:" << versionFileError;
     } else {
         const VersionFile::Contents contents =
-            VersionFile::read(Requests::latin1Text(finished->readAll()));
+            VersionFile::read(Requests::latin1Text(outcome.body));
         remoteVersion = contents.version;
         installerUrl = contents.installerUrl;
     }
@@ -275,17 +276,20 @@ void UpdateClass::downloadFinished()
     finished->deleteLater();
     if (!downloadAborted) {
         downloadReadyRead();
-        if (finished->error() != QNetworkReply::NoError) {
-            downloadError = finished->errorString();
-        } else if (!Requests::redirectTarget(finished).isEmpty()) {
-            if (QNetworkReply *next = Requests::followRedirect(*network, finished)) {
-                // A redirect's body is no installer: start the file again from the new address.
-                downloadFile->resize(0);
-                downloadFile->seek(0);
-                startDownload(next);
-                return;
-            }
+        // The body went into the file as it arrived.
+        const Requests::ReplyOutcome outcome =
+            Requests::finishReply(*network, finished, {.readBody = false});
+        if (outcome.redirected()) {
+            // A redirect's body is no installer: start the file again from the new address.
+            downloadFile->resize(0);
+            downloadFile->seek(0);
+            startDownload(outcome.next);
+            return;
+        }
+        if (outcome.redirectRefused) {
             downloadError = tr("too many redirects");
+        } else if (outcome.failed()) {
+            downloadError = outcome.errorText;
         } else {
             const QVariant length = finished->header(QNetworkRequest::ContentLengthHeader);
             if (length.isValid() && downloadFile->size() != length.toLongLong())

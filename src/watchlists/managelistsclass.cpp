@@ -128,11 +128,9 @@ void ManageListsClass::removeList(int row, int /*column*/)
     if (MessageBoxes::confirmDeletion(
             form, title->text(),
             tr("This action will remove the list and any associated symbols."))) {
-        GDatabaseClass &store = GDatabaseClass::mainStore();
-        store.ExecSQL(QStringLiteral("BEGIN TRANSACTION;"));
-        store.ExecSQL(WatchlistSql::deleteSymbolsOfList(listId));
-        store.ExecSQL(WatchlistSql::deleteList(listId));
-        store.ExecSQL(QStringLiteral("COMMIT;"));
+        if (!GDatabaseClass::mainStore().runInTransaction(
+                {WatchlistSql::deleteSymbolsOfList(listId), WatchlistSql::deleteList(listId)}))
+            MessageBoxes::writeFailed(form, tr("The removal of the list %1").arg(title->text()));
     }
     displayLists();
 }

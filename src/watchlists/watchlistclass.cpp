@@ -375,11 +375,10 @@ void WatchlistClass::removeSymbol(int row, int /*column*/)
         return;
     if (MessageBoxes::confirmDeletion(
             this, symbol, tr("This action will remove the symbol and any associated alerts."))) {
-        GDatabaseClass &store = GDatabaseClass::mainStore();
-        store.ExecSQL(QStringLiteral("BEGIN TRANSACTION;"));
-        store.ExecSQL(WatchlistSql::deleteSymbolEverywhere(symbol));
-        store.ExecSQL(WatchlistSql::deleteAlertsOf(symbol));
-        store.ExecSQL(QStringLiteral("COMMIT;"));
+        if (!GDatabaseClass::mainStore().runInTransaction(
+                {WatchlistSql::deleteSymbolEverywhere(symbol),
+                 WatchlistSql::deleteAlertsOf(symbol)}))
+            MessageBoxes::writeFailed(this, tr("The removal of %1").arg(symbol));
     }
     drawGrid();
 }

@@ -18,6 +18,7 @@ public:
 
     GDatabaseClass &store() { return stores.store(); }
     ScriptedHttpServer &server() { return http; }
+    MessageBoxAnswers &boxes() { return stores.boxes(); }
     QStringList rows(const QString &query) { return stores.rows(query); }
     int count(const QString &table) { return stores.count(table); }
     QString workingDirectory() const { return directory.path(); }
