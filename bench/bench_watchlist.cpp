@@ -1,8 +1,8 @@
 // Watchlist page: the grid refilled from the store, as the page's 15 s timer does it.
-#include "watchlists/watchlistclass.h"
-#include "watchlists/watchlistgrid.h"
 #include "support/benchreport.h"
 #include "support/watchlistfixture.h"
+#include "watchlists/watchlistclass.h"
+#include "watchlists/watchlistgrid.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,8 +1,8 @@
+#include "alerts/addalertdialogclass.h"
 #include "alerts/alertevaluation.h"
 #include "alerts/alertmonitor.h"
 #include "alerts/alertpopup.h"
 #include "alerts/alertrules.h"
-#include "alerts/addalertdialogclass.h"
 #include "alerts/managealertdialogclass.h"
 #include "support/alertfixture.h"
 

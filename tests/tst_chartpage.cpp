@@ -3,6 +3,7 @@
 #include "charts/chartcomposition.h"
 #include "charts/chartframeclass.h"
 #include "charts/chartnews.h"
+#include "charts/chartoptions.h"
 #include "charts/financechart.h"
 #include "charts/qchartviewer.h"
 #include "imagemaphandler.h"
@@ -170,6 +171,7 @@ class ChartPageTest : public QObject
 
 private slots:
     void optionsSurviveIntoTheNextPage();
+    void refusedOptionWriteKeepsEveryStoredOption();
     void storedDatesReadInBothForms();
     void storedDaysOutsideTheCalendarAreNoDates_data();
     void storedDaysOutsideTheCalendarAreNoDates();
@@ -220,6 +222,27 @@ void ChartPageTest::optionsSurviveIntoTheNextPage()
     QVERIFY(!checkBox(secondHost, "Show Log Scale")->isChecked());
     QCOMPARE(indicatorBoxes(secondHost).at(2)->currentIndex(), 27);
     QCOMPARE(indicatorBoxes(secondHost).at(0)->currentIndex(), 0);
+}
+
+void ChartPageTest::refusedOptionWriteKeepsEveryStoredOption()
+{
+    ChartPageFixture fixture;
+    ChartOptions stored;
+    stored.setValue(SettingsKeys::TypeCombo, 1);
+    stored.setValue(SettingsKeys::Tech3, 27);
+    QVERIFY(stored.save(fixture.store()));
+    const QStringList before = fixture.base().rows("SELECT name, value FROM config ORDER BY name");
+
+    // The type is written before the fourth indicator; refusing the latter must undo the former.
+    fixture.store().ExecSQL("CREATE TRIGGER refuseTech4 BEFORE INSERT ON config "
+                            "WHEN NEW.name = 'tech4' "
+                            "BEGIN SELECT RAISE(ABORT, 'refused by the test'); END");
+    ChartOptions changed = stored;
+    changed.setValue(SettingsKeys::TypeCombo, 2);
+    changed.setValue(SettingsKeys::Tech4, 5);
+    QVERIFY(!changed.save(fixture.store()));
+    QCOMPARE(fixture.base().rows("SELECT name, value FROM config ORDER BY name"), before);
+    QCOMPARE(ChartOptions::load(fixture.store()).value(SettingsKeys::TypeCombo), 1);
 }
 
 void ChartPageTest::storedDatesReadInBothForms()

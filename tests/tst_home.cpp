@@ -1,8 +1,6 @@
 #include "app/mainwindow.h"
 #include "app/stylesheet.h"
-#include "marketdata/symbollookup.h"
 #include "home/changestyle.h"
-#include "widgets/elidedlabel.h"
 #include "home/newsboxclass.h"
 #include "home/newsboxcontent.h"
 #include "home/newshighlightsclass.h"
@@ -10,9 +8,11 @@
 #include "home/tickerclass.h"
 #include "home/tickerstepping.h"
 #include "home/tickertabclass.h"
+#include "marketdata/symbollookup.h"
 #include "marketdata/welcomeclass.h"
 #include "support/homefixture.h"
 #include "support/logcapture.h"
+#include "widgets/elidedlabel.h"
 
 #include <QDateTime>
 #include <QFrame>

@@ -1,9 +1,9 @@
 #include "app/mainwindow.h"
 #include "app/stylesheet.h"
 #include "settings/settingsclass.h"
-#include "watchlists/watchlistclass.h"
 #include "support/scriptedhttpserver.h"
 #include "support/storefixture.h"
+#include "watchlists/watchlistclass.h"
 
 #include <QAction>
 #include <QApplication>

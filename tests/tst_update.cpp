@@ -1,7 +1,7 @@
-#include "update/updateclass.h"
-#include "update/versionfile.h"
 #include "support/simprocess.h"
 #include "support/updatefixture.h"
+#include "update/updateclass.h"
+#include "update/versionfile.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,10 +1,10 @@
 #include "charts/chartclass.h"
 #include "charts/chartframeclass.h"
+#include "support/watchlistfixture.h"
 #include "watchlists/managelistsclass.h"
 #include "watchlists/sharecount.h"
 #include "watchlists/watchlistclass.h"
 #include "watchlists/watchlistgrid.h"
-#include "support/watchlistfixture.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>

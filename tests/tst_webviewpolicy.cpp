@@ -1,6 +1,6 @@
-#include "widgets/webviewpolicy.h"
 #include "support/newsfixture.h"
 #include "support/scriptedhttpserver.h"
+#include "widgets/webviewpolicy.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -22,10 +22,10 @@ ChartOptions ChartOptions::load(GDatabaseClass &store)
     return options;
 }
 
-void ChartOptions::save(GDatabaseClass &store) const
+bool ChartOptions::save(GDatabaseClass &store) const
 {
-    store.ExecSQL(QStringLiteral("BEGIN TRANSACTION"));
+    QStringList statements;
     for (const QString &key : keys())
-        store.ExecSQL(SettingsKeys::writeStatement(key, value(key)));
-    store.ExecSQL(QStringLiteral("END TRANSACTION"));
+        statements << SettingsKeys::writeStatement(key, value(key));
+    return store.runInTransaction(statements);
 }

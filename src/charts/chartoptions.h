@@ -15,8 +15,9 @@ public:
     static const QStringList &keys();
 
     static ChartOptions load(GDatabaseClass &store);
-    // One transaction with one INSERT OR REPLACE per key.
-    void save(GDatabaseClass &store) const;
+    // One transaction with one INSERT OR REPLACE per key, all or nothing: false (and the stored
+    // options as they were) when a write is refused.
+    bool save(GDatabaseClass &store) const;
 
     int value(const QString &key) const { return values.value(key, 0); }
     void setValue(const QString &key, int value) { values.insert(key, value); }

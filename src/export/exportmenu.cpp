@@ -1,5 +1,6 @@
 #include "export/exportmenu.h"
 
+#include "calendar/calendarclass.h"
 #include "charts/chartclass.h"
 #include "charts/chartframeclass.h"
 #include "common/messageboxes.h"
@@ -9,9 +10,8 @@
 #include "export/historyexport.h"
 #include "export/storerows.h"
 #include "marketdata/fundgrid.h"
-#include "calendar/calendarclass.h"
-#include "portfolio/portfoliostore.h"
 #include "marketdata/welcomeclass.h"
+#include "portfolio/portfoliostore.h"
 #include "store/gdatabaseclass.h"
 
 #include <QComboBox>

@@ -61,8 +61,8 @@ QString chooseSymbol(QWidget *parent, const QStringList &symbols)
         return symbolAnswerer()(symbols);
     bool ok = false;
     const QString symbol = QInputDialog::getItem(
-        parent, tr("Export historical data"), tr("No chart shows a symbol. Export the price history of:"),
-        symbols, 0, false, &ok);
+        parent, tr("Export historical data"),
+        tr("No chart shows a symbol. Export the price history of:"), symbols, 0, false, &ok);
     return ok ? symbol : QString();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "calendar/calendarfile.h"
 #include "export/csvwriter.h"
 #include "marketdata/fundgrid.h"
-#include "calendar/calendarfile.h"
 #include "portfolio/portfoliovaluation.h"
 
 #include <QDate>

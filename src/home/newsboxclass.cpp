@@ -1,12 +1,12 @@
 #include "home/newsboxclass.h"
 
-#include "widgets/datatables.h"
-#include "widgets/tightlayouts.h"
 #include "common/weblinks.h"
-#include "news/headlines.h"
 #include "home/homequeries.h"
 #include "home/newsboxcontent.h"
+#include "news/headlines.h"
 #include "store/gdatabaseclass.h"
+#include "widgets/datatables.h"
+#include "widgets/tightlayouts.h"
 
 #include <QDebug>
 #include <QEvent>

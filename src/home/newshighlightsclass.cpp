@@ -1,8 +1,8 @@
 #include "home/newshighlightsclass.h"
 
-#include "widgets/tightlayouts.h"
 #include "home/newsboxclass.h"
 #include "home/tickerboxclass.h"
+#include "widgets/tightlayouts.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

@@ -1,9 +1,9 @@
 #include "home/tickerboxclass.h"
 
-#include "widgets/tightlayouts.h"
 #include "home/homequeries.h"
 #include "home/tickertabclass.h"
 #include "store/gdatabaseclass.h"
+#include "widgets/tightlayouts.h"
 
 #include <QDebug>
 #include <QGroupBox>

@@ -1,11 +1,11 @@
 #include "home/tickerclass.h"
 
-#include "widgets/tightlayouts.h"
 #include "home/changestyle.h"
-#include "widgets/elidedlabel.h"
 #include "home/homequeries.h"
 #include "home/tickerstepping.h"
 #include "store/gdatabaseclass.h"
+#include "widgets/elidedlabel.h"
+#include "widgets/tightlayouts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

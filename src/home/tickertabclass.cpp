@@ -1,10 +1,10 @@
 #include "home/tickertabclass.h"
 
-#include "widgets/tightlayouts.h"
 #include "home/changestyle.h"
-#include "widgets/elidedlabel.h"
 #include "home/homequeries.h"
 #include "store/gdatabaseclass.h"
+#include "widgets/elidedlabel.h"
+#include "widgets/tightlayouts.h"
 
 #include <QDebug>
 #include <QGroupBox>

@@ -1,12 +1,12 @@
 #include "news/addrssclass.h"
 
-#include "widgets/datatables.h"
 #include "common/messageboxes.h"
 #include "common/requests.h"
 #include "news/feedaddress.h"
 #include "news/feeditems.h"
 #include "news/newsstatements.h"
 #include "store/gdatabaseclass.h"
+#include "widgets/datatables.h"
 
 #include <QDebug>
 #include <QDialog>

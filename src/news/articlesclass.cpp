@@ -2,14 +2,14 @@
 
 #include "common/requests.h"
 #include "common/statusmessages.h"
-#include "widgets/tightlayouts.h"
 #include "common/weblinks.h"
-#include "widgets/webviewpolicy.h"
 #include "news/addrssclass.h"
 #include "news/feeditems.h"
 #include "news/newsstatements.h"
 #include "store/gdatabaseclass.h"
 #include "store/sqlquoting.h"
+#include "widgets/tightlayouts.h"
+#include "widgets/webviewpolicy.h"
 
 #include <QComboBox>
 #include <QDateTime>

@@ -2,13 +2,13 @@
 
 #include "common/requests.h"
 #include "common/serviceaddresses.h"
-#include "widgets/tightlayouts.h"
-#include "widgets/webviewpolicy.h"
 #include "news/feeditems.h"
 #include "news/newsstatements.h"
 #include "store/gdatabaseclass.h"
 #include "store/settingskeys.h"
 #include "store/sqlquoting.h"
+#include "widgets/tightlayouts.h"
+#include "widgets/webviewpolicy.h"
 
 #include <QComboBox>
 #include <QDateTime>

@@ -1,8 +1,8 @@
 #include "reference/educationclass.h"
 
 #include "common/serviceaddresses.h"
-#include "widgets/tightlayouts.h"
 #include "reference/siteview.h"
+#include "widgets/tightlayouts.h"
 
 #include <QTabWidget>
 #include <QVBoxLayout>

@@ -1,8 +1,8 @@
 #include "reference/supportclass.h"
 
 #include "common/serviceaddresses.h"
-#include "widgets/tightlayouts.h"
 #include "reference/siteview.h"
+#include "widgets/tightlayouts.h"
 
 #include <QHBoxLayout>
 #include <QWebEngineView>

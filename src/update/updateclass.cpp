@@ -1,10 +1,10 @@
 #include "update/updateclass.h"
 
-#include "update/versionfile.h"
 #include "common/messageboxes.h"
 #include "common/requests.h"
 #include "common/serviceaddresses.h"
 #include "common/weblinks.h"
+#include "update/versionfile.h"
 
 #include <QCoreApplication>
 #include <QDebug>

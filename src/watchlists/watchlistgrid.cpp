@@ -1,8 +1,8 @@
 #include "watchlists/watchlistgrid.h"
 
+#include "store/gdatabaseclass.h"
 #include "watchlists/sharecount.h"
 #include "watchlists/watchlistsql.h"
-#include "store/gdatabaseclass.h"
 
 #include <QHash>
 #include <QStringList>

@@ -1,8 +1,8 @@
 #include "support/watchlistfixture.h"
 
 #include "charts/chartclass.h"
-#include "watchlists/watchlistclass.h"
 #include "store/sqlquoting.h"
+#include "watchlists/watchlistclass.h"
 
 WatchlistFixture::WatchlistFixture()
 {
