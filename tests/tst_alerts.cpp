@@ -55,6 +55,7 @@ private slots:
     void evaluationSkipsWhatCannotBeJudged_data();
     void evaluationSkipsWhatCannotBeJudged();
     void restartDoesNotFireAConditionThatStayedTrue();
+    void refusedRecordHoldsTheFiringBackUntilItIsStored();
     void switchingAnAlertOffAndOnJudgesItAfresh();
 
 private:
@@ -554,6 +555,26 @@ void AlertsTest::restartDoesNotFireAConditionThatStayedTrue()
     QCOMPARE(fired.size(), 0);
     QCOMPARE(fixture->count("alertEvents"), 1);
     QVERIFY(AlertPopup::openPopups().isEmpty());
+}
+
+void AlertsTest::refusedRecordHoldsTheFiringBackUntilItIsStored()
+{
+    fixture->addAlert({"AAPL", "Last", 0, "100", 0, 0, 0, 2});
+    fixture->setQuote("AAPL", "LastTradePriceOnly", "182.31");
+    fixture->store().ExecSQL("CREATE TRIGGER refuseEvent BEFORE INSERT ON alertEvents "
+                             "BEGIN SELECT RAISE(ABORT, 'refused by the test'); END");
+    bool recorded = true;
+    QVERIFY(AlertEvaluation::run(fixture->store(), 1, &recorded).isEmpty());
+    QVERIFY(!recorded);
+    // The state written before the refused event is rolled back with it.
+    QCOMPARE(fixture->count("alertStates"), 0);
+    QCOMPARE(fixture->count("alertEvents"), 0);
+
+    fixture->store().ExecSQL("DROP TRIGGER refuseEvent");
+    QCOMPARE(AlertEvaluation::run(fixture->store(), 2, &recorded).size(), 1);
+    QVERIFY(recorded);
+    QCOMPARE(fixture->count("alertEvents"), 1);
+    QCOMPARE(AlertEvaluation::run(fixture->store(), 3).size(), 0);
 }
 
 void AlertsTest::switchingAnAlertOffAndOnJudgesItAfresh()
