@@ -1,9 +1,6 @@
 #include "portfolio/portfoliostore.h"
 
 #include "store/gdatabaseclass.h"
-#include "store/sqlitestatement.h"
-
-#include <QDebug>
 
 #include <algorithm>
 #include <cmath>
@@ -19,16 +16,6 @@ namespace {
 bool nearlyEqualOrBelow(double value, double limit)
 {
     return value <= limit + 1e-9 * std::max(1.0, std::abs(limit));
-}
-
-// One statement of a transaction's work; a failure is logged with the statement.
-bool execute(sqlite3 *handle, const QString &sql)
-{
-    SqliteStatement statement(handle, sql);
-    if (statement.isPrepared() && statement.execute())
-        return true;
-    qDebug().noquote() << "PortfolioStore: " + statement.errorText() + "\n" + sql;
-    return false;
 }
 
 } // namespace
@@ -88,7 +75,7 @@ SaleResult recordSale(GDatabaseClass &store, const Sale &sale, double *held)
 {
     std::optional<SaleResult> refused;
     bool closed = false;
-    const bool stored = store.runInTransaction([&](sqlite3 *handle) {
+    const bool stored = store.runInTransaction([&](sqlite3 *) {
         // Read inside the transaction, so that the shares sold are the shares held.
         const std::optional<double> shares = heldShares(store, sale.holdingId);
         if (held)
@@ -110,11 +97,7 @@ SaleResult recordSale(GDatabaseClass &store, const Sale &sale, double *held)
             statements << PortfolioStatements::deleteStatement(sale.holdingId);
         else
             statements << PortfolioStatements::updateSharesStatement(sale.holdingId, remaining);
-        for (const QString &statement : statements) {
-            if (!execute(handle, statement))
-                return false;
-        }
-        return true;
+        return store.executeAll(statements);
     });
     if (refused)
         return *refused;

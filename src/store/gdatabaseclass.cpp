@@ -259,16 +259,19 @@ QString GDatabaseClass::GetSQL(const QString &query)
 
 bool GDatabaseClass::runInTransaction(const QStringList &statements)
 {
-    return runInTransaction([this, &statements](sqlite3 *) {
-        for (const QString &statement : statements) {
-            if (!execute(statement)) {
-                qDebug().noquote()
-                    << "runInTransaction: " + statementError + "\n" + statement.left(500);
-                return false;
-            }
+    return runInTransaction([this, &statements](sqlite3 *) { return executeAll(statements); });
+}
+
+bool GDatabaseClass::executeAll(const QStringList &statements)
+{
+    for (const QString &statement : statements) {
+        if (!execute(statement)) {
+            qDebug().noquote() << "runInTransaction: " + statementError + "\n" +
+                                      statement.left(500);
+            return false;
         }
-        return true;
-    });
+    }
+    return true;
 }
 
 bool GDatabaseClass::runInTransaction(const std::function<bool(sqlite3 *)> &work)

@@ -47,6 +47,9 @@ public:
     // statements for bulk rows): committed when the work returns true, rolled back otherwise.
     // The work logs what failed in it.
     bool runInTransaction(const std::function<bool(sqlite3 *)> &work);
+    // For such work: runs the statements in order and stops at the first that fails, logging
+    // it; returns whether all succeeded.
+    bool executeAll(const QStringList &statements);
     static QString stripSqlDelimiters(const QString &text);
     // Runs a script file in one transaction. A missing file ends the process (exit code 1).
     void runSqlFile(const QString &path);
